@@ -1,0 +1,11 @@
+// Kelvara: start-up of the program.
+#include "shell/ui/Application.h"
+#include "shell/ui/FormMain.h"
+
+int main(int argc, char** argv)
+{
+    shell::TApplication app(argc, argv, "Kelvara");
+    shell::TfrmMain frmMain(shell::DescriptionOf(shell::TProgram::Kelvara));
+    frmMain.show();
+    return app.exec();
+}

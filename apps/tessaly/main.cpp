@@ -1,0 +1,11 @@
+// Tessaly: start-up of the program.
+#include "shell/ui/Application.h"
+#include "shell/ui/FormMain.h"
+
+int main(int argc, char** argv)
+{
+    shell::TApplication app(argc, argv, "Tessaly");
+    shell::TfrmMain frmMain(shell::DescriptionOf(shell::TProgram::Tessaly));
+    frmMain.show();
+    return app.exec();
+}
