@@ -1,0 +1,573 @@
+#include "RoutePlan.h"
+
+#include "UtilsMarovin.h"
+#include "UtilsMarovinCalc.h"
+
+#include "shell/core/Folders.h"
+#include "shell/core/Utils.h"
+#include "shell/core/Xml.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+namespace marovin {
+
+namespace {
+
+constexpr const char* kProgramVersion = "9.1.0.1";
+
+[[noreturn]] void ThrowMissing(const char* name)
+{
+    throw shell::Error(std::string("Element '") + name + "' not found");
+}
+
+shell::TXmlNode FindRequired(const shell::TXmlNode& root, const char* name)
+{
+    shell::TXmlNode n = root.FindNode(name);
+    if (!n)
+        ThrowMissing(name);
+    return n;
+}
+
+void LoadDocument(shell::TXmlDocument& doc, const std::string& fileName)
+{
+    doc.LoadFromFile(fileName);
+    if (doc.IsEmpty())
+        throw shell::Error("Unable to load the file: " + fileName);
+}
+
+bool ByWpId(const TLibraryWaypoint& a, const TLibraryWaypoint& b)
+{
+    return a.WpId < b.WpId;
+}
+
+bool ByOrdNumber(const TRouteWaypoint& a, const TRouteWaypoint& b)
+{
+    return a.OrdNumber < b.OrdNumber;
+}
+
+} // namespace
+
+std::string CutText(const std::string& text, size_t size)
+{
+    size_t count = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        // A character starts at every byte that is not a UTF-8 continuation byte.
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            if (count == size)
+                return text.substr(0, i);
+            ++count;
+        }
+    }
+    return text;
+}
+
+double RoundHalfEven(double x, int decimals)
+{
+    if (!std::isfinite(x))
+        return x;
+    double scale = std::pow(10.0, decimals);
+    // The product is exact in extended precision (53 + 7 bits for two decimals), so an
+    // exact half of the binary value is recognised and goes to the even neighbour.
+    long double scaled = static_cast<long double>(x) * static_cast<long double>(scale);
+    long double whole = std::nearbyintl(scaled);
+    return static_cast<double>(whole) / scale;
+}
+
+std::string TLibraryWaypoint::CalcLatitude() const { return FormatLatitudeGrid(Latitude); }
+std::string TLibraryWaypoint::CalcLongitude() const { return FormatLongitudeGrid(Longitude); }
+std::string TRouteWaypoint::CalcLatitude() const { return FormatLatitudeGrid(Latitude); }
+std::string TRouteWaypoint::CalcLongitude() const { return FormatLongitudeGrid(Longitude); }
+
+void TRoutePlan::Changed()
+{
+    if (OnChanged)
+        OnChanged();
+}
+
+// ---------------------------------------------------------------------------------------
+// Route plan document
+
+void TRoutePlan::Init()
+{
+    TRouteHeader h;
+    h.RouteId = 1;
+    h.RouteNo = "01/2011";
+    h.RouteName = "RouteName";
+    h.Departure = "Departure";
+    h.Destination = "Destination";
+    h.Description = "Description";
+    h.Charts = "Charts:\rList of Lights:\rALRS:";
+    h.Distance = 0;
+    h.WpCount = 0;
+    tblRoute = h;
+    tblRouteDetails.clear();
+    Changed();
+}
+
+void TRoutePlan::WriteRoutePlan(const std::string& fileName) const
+{
+    shell::TXmlDocument doc;
+    doc.CreateName("RoutePlan");
+    shell::TXmlNode root = doc.Root();
+
+    shell::TXmlNode header = root.NodeNew("Header");
+    header.WriteString("Contents", "Marovin");
+    header.WriteString("Version", kProgramVersion);
+    header.WriteString("CalcMethod", "Marovin");
+
+    shell::TXmlNode route = root.NodeNew("Route");
+    route.WriteInteger("RouteId", 1);
+    route.WriteString("RouteNo", tblRoute.RouteNo);
+    route.WriteString("RouteName", tblRoute.RouteName);
+    route.WriteString("Departure", tblRoute.Departure);
+    route.WriteString("Destination", tblRoute.Destination);
+    route.WriteString("Description", tblRoute.Description);
+    route.WriteString("Charts", tblRoute.Charts);
+    route.WriteFloat("Distance", tblRoute.Distance);
+    route.WriteInteger("WpCount", tblRoute.WpCount);
+
+    // The file numbers the waypoints by their position, whatever their RouteWpId was.
+    int counter = 0;
+    for (const TRouteWaypoint& wp : tblRouteDetails) {
+        ++counter;
+        shell::TXmlNode n = root.NodeNew("Waypoints");
+        n.WriteInteger("RouteWpId", counter);
+        n.WriteString("WpName", wp.WpName);
+        n.WriteFloat("Latitude", wp.Latitude);
+        n.WriteFloat("Longitude", wp.Longitude);
+        n.WriteString("Description", wp.Description);
+        n.WriteInteger("OrdNumber", wp.OrdNumber);
+        n.WriteInteger("RouteId", 1);
+    }
+    doc.SaveToFile(fileName);
+}
+
+void TRoutePlan::SaveVoyage(const std::string& fileName)
+{
+    WriteRoutePlan(fileName);
+    SaveCurrentLibrary();
+}
+
+void TRoutePlan::OpenVoyage(const std::string& fileName)
+{
+    shell::TXmlDocument doc;
+    LoadDocument(doc, fileName);
+    shell::TXmlNode root = doc.Root();
+
+    // Header values: the first element of each name anywhere below the root.
+    TRouteHeader h;
+    h.RouteId = FindRequired(root, "RouteId").ValueAsInteger();
+    h.RouteNo = CutText(FindRequired(root, "RouteNo").ValueAsString(), kRouteNoSize);
+    h.RouteName = CutText(FindRequired(root, "RouteName").ValueAsString(), kRouteNameSize);
+    h.Departure = CutText(FindRequired(root, "Departure").ValueAsString(), kDepartureSize);
+    h.Destination = CutText(FindRequired(root, "Destination").ValueAsString(), kDestinationSize);
+    h.Description = CutText(FindRequired(root, "Description").ValueAsString(), kRouteDescriptionSize);
+    h.Charts = FindRequired(root, "Charts").ValueAsString();
+    h.Distance = FindRequired(root, "Distance").ValueAsFloat();
+    h.WpCount = FindRequired(root, "WpCount").ValueAsInteger();
+
+    std::vector<TRouteWaypoint> details;
+    std::vector<shell::TXmlNode> nodes = root.FindNodes("Waypoints");
+    details.reserve(nodes.size());
+    for (const shell::TXmlNode& n : nodes) {
+        TRouteWaypoint wp;
+        wp.RouteWpId = n.ReadInteger("RouteWpId");
+        wp.WpName = CutText(n.ReadString("WpName"), kWpNameSize);
+        wp.Latitude = n.ReadFloat("Latitude");
+        wp.Longitude = n.ReadFloat("Longitude");
+        wp.Description = CutText(n.ReadString("Description"), kRouteWpDescriptionSize);
+        wp.OrdNumber = n.ReadInteger("OrdNumber");
+        wp.RouteId = n.ReadInteger("RouteId");
+        details.push_back(std::move(wp));
+    }
+    // The table is kept in OrdNumber order whatever the order of the file.
+    if (!std::is_sorted(details.begin(), details.end(), ByOrdNumber))
+        std::stable_sort(details.begin(), details.end(), ByOrdNumber);
+
+    tblRoute = std::move(h);
+    tblRouteDetails = std::move(details);
+    Changed();
+}
+
+bool TRoutePlan::CalcDistAndBearing()
+{
+    const size_t count = tblRouteDetails.size();
+    if (count < 2)
+        return false;
+    bool touched = false;
+    try {
+        TGeoPosition p1 = MakePosition(tblRouteDetails[0].Latitude, tblRouteDetails[0].Longitude);
+        for (size_t i = 0; i < count; ++i) {
+            TRouteWaypoint& wp = tblRouteDetails[i];
+            if (i + 1 == count) {
+                wp.OrdNumber = static_cast<int>(i + 1);
+                wp.CalcDistance = 0;
+                wp.CalcCourse = 0;
+                touched = true;
+                break;
+            }
+            // The leg from waypoint i to waypoint i+1 is stored on waypoint i.
+            const TRouteWaypoint& next = tblRouteDetails[i + 1];
+            TGeoPosition p2 = MakePosition(next.Latitude, next.Longitude);
+            TCourseDistance r = CalcCourseDistance(p1, p2);
+            wp.OrdNumber = static_cast<int>(i + 1);
+            wp.CalcDistance = RoundHalfEven(r.Distance, 2);
+            wp.CalcCourse = RoundHalfEven(r.Course, 1);
+            touched = true;
+            p1 = p2;
+        }
+    } catch (...) {
+        if (touched)
+            Changed();
+        throw;
+    }
+    Changed();
+    return true;
+}
+
+void TRoutePlan::CalculateAll()
+{
+    if (!CalcDistAndBearing()) {
+        // Fewer than two waypoints: there is no leg, so a lone waypoint carries none and
+        // the totals are zero (they would otherwise still show a deleted leg).
+        bool changed = false;
+        if (tblRouteDetails.size() == 1) {
+            TRouteWaypoint& wp = tblRouteDetails[0];
+            if (wp.OrdNumber != 1 || wp.CalcCourse != 0 || wp.CalcDistance != 0) {
+                wp.OrdNumber = 1;
+                wp.CalcCourse = 0;
+                wp.CalcDistance = 0;
+                changed = true;
+            }
+        }
+        const int count = static_cast<int>(tblRouteDetails.size());
+        if (tblRoute.WpCount != count || tblRoute.Distance != 0) {
+            tblRoute.WpCount = count;
+            tblRoute.Distance = 0;
+            changed = true;
+        }
+        if (changed)
+            Changed();
+        return;
+    }
+    // The total is the sum of the rounded legs, as the grid's footer shows it.
+    double total = 0;
+    for (const TRouteWaypoint& wp : tblRouteDetails)
+        total += wp.CalcDistance;
+    tblRoute.WpCount = static_cast<int>(tblRouteDetails.size());
+    tblRoute.Distance = total;
+    Changed();
+}
+
+// ---------------------------------------------------------------------------------------
+// Library
+
+void TRoutePlan::ReplaceLibrary(const shell::TXmlDocument& doc)
+{
+    static const char* const names[5] = {"WpId", "WpName", "Latitude", "Longitude", "Description"};
+    std::vector<TLibraryWaypoint> library;
+    std::vector<shell::TXmlNode> nodes = doc.Root().FindNodes("Waypoints");
+    library.reserve(nodes.size());
+    for (const shell::TXmlNode& node : nodes) {
+        // One pass over the children finds the first child of each name (any case), as
+        // five NodeByName look-ups would, without walking the children five times.
+        pugi::xml_node found[5];
+        int missing = 5;
+        for (pugi::xml_node c = node.Raw().first_child(); c && missing > 0; c = c.next_sibling()) {
+            if (c.type() != pugi::node_element)
+                continue;
+            const char* name = c.name();
+            for (int k = 0; k < 5; ++k) {
+                if (!found[k] && shell::SameText(name, names[k])) {
+                    found[k] = c;
+                    --missing;
+                    break;
+                }
+            }
+        }
+        // Values are read in the order of the format, so the first bad one is reported.
+        for (int k = 0; k < 5; ++k)
+            if (!found[k])
+                ThrowMissing(names[k]);
+        TLibraryWaypoint wp;
+        wp.WpId = shell::XmlTextToInteger(found[0].child_value());
+        wp.WpName = CutText(shell::XmlTrim(found[1].child_value()), kWpNameSize);
+        wp.Latitude = shell::XmlTextToFloat(found[2].child_value());
+        wp.Longitude = shell::XmlTextToFloat(found[3].child_value());
+        wp.Description = CutText(shell::XmlTrim(found[4].child_value()), kLibraryDescriptionSize);
+        library.push_back(std::move(wp));
+    }
+    if (!std::is_sorted(library.begin(), library.end(), ByWpId))
+        std::stable_sort(library.begin(), library.end(), ByWpId);
+    tblLibrary = std::move(library);
+    LibraryLoadFailed = false;
+    Changed();
+}
+
+void TRoutePlan::OpenLibrary(const std::string& fileName)
+{
+    try {
+        shell::TXmlDocument doc;
+        LoadDocument(doc, fileName);
+        ReplaceLibrary(doc);
+    } catch (...) {
+        LibraryLoadFailed = true;
+        failedLibraryPath_ = fileName;
+        throw;
+    }
+}
+
+void TRoutePlan::SaveLibrary(const std::string& fileName)
+{
+    shell::TXmlDocument doc;
+    doc.CreateName("Library");
+    shell::TXmlNode root = doc.Root();
+    for (const TLibraryWaypoint& wp : tblLibrary) {
+        shell::TXmlNode n = root.NodeNew("Waypoints");
+        n.WriteInteger("WpId", wp.WpId);
+        n.WriteString("WpName", wp.WpName);
+        n.WriteFloat("Latitude", wp.Latitude);
+        n.WriteFloat("Longitude", wp.Longitude);
+        n.WriteString("Description", wp.Description);
+    }
+    doc.SaveToFile(fileName);
+    if (LibraryLoadFailed && fileName == failedLibraryPath_)
+        LibraryLoadFailed = false;
+}
+
+void TRoutePlan::SaveCurrentLibrary()
+{
+    if (LibraryFileName.empty())
+        return;
+    if (LibraryLoadFailed && LibraryFileName == failedLibraryPath_)
+        return;
+    SaveLibrary(LibraryFileName);
+}
+
+void TRoutePlan::LoadLibraryAtCreation()
+{
+    if (!LibraryFileName.empty() && shell::FileExists(LibraryFileName)) {
+        OpenLibrary(LibraryFileName);
+        return;
+    }
+    const std::string defaultLibrary = WaypointsFolder + "default.xml";
+    LibraryFileName = defaultLibrary;
+    if (shell::FileExists(defaultLibrary))
+        OpenLibrary(defaultLibrary);
+    else
+        NewLibraryContent();
+}
+
+void TRoutePlan::NewLibraryContent()
+{
+    tblLibrary.clear();
+    TLibraryWaypoint wp;
+    wp.WpId = 1;
+    wp.WpName = "Name";
+    wp.Latitude = 10;
+    wp.Longitude = 10;
+    wp.Description = "Description";
+    tblLibrary.push_back(wp);
+    LibraryLoadFailed = false;
+    Changed();
+}
+
+int TRoutePlan::FindLibraryWaypoint(int wpId) const
+{
+    auto it = std::lower_bound(tblLibrary.begin(), tblLibrary.end(), wpId,
+                               [](const TLibraryWaypoint& w, int id) { return w.WpId < id; });
+    if (it == tblLibrary.end() || it->WpId != wpId)
+        return -1;
+    return static_cast<int>(it - tblLibrary.begin());
+}
+
+size_t TRoutePlan::AddLibraryWaypoint(TLibraryWaypoint wp)
+{
+    wp.WpName = CutText(wp.WpName, kWpNameSize);
+    wp.Description = CutText(wp.Description, kLibraryDescriptionSize);
+    auto it = std::upper_bound(tblLibrary.begin(), tblLibrary.end(), wp, ByWpId);
+    it = tblLibrary.insert(it, std::move(wp));
+    LibraryLoadFailed = false;
+    Changed();
+    return static_cast<size_t>(it - tblLibrary.begin());
+}
+
+void TRoutePlan::EditLibraryWaypoint(size_t index, const std::string& wpName, double latitude, double longitude,
+                                     const std::string& description)
+{
+    TLibraryWaypoint& wp = tblLibrary.at(index);
+    wp.WpName = CutText(wpName, kWpNameSize);
+    wp.Latitude = latitude;
+    wp.Longitude = longitude;
+    wp.Description = CutText(description, kLibraryDescriptionSize);
+    LibraryLoadFailed = false;
+    Changed();
+}
+
+void TRoutePlan::DeleteLibraryWaypoint(size_t index)
+{
+    if (index >= tblLibrary.size())
+        return;
+    tblLibrary.erase(tblLibrary.begin() + static_cast<std::ptrdiff_t>(index));
+    LibraryLoadFailed = false;
+    Changed();
+}
+
+void TRoutePlan::DeleteAllLibraryWaypoints()
+{
+    if (tblLibrary.empty())
+        return;
+    tblLibrary.clear();
+    LibraryLoadFailed = false;
+    Changed();
+}
+
+void TRoutePlan::NewLibrary(const std::string& typedName)
+{
+    LibraryFileName = WaypointsFolder + TrimText(typedName) + ".xml";
+    NewLibraryContent();
+}
+
+std::string TRoutePlan::OpenLibraryFile(const std::string& fileName)
+{
+    shell::TXmlDocument doc;
+    LoadDocument(doc, fileName);
+    if (!shell::SameText(doc.Root().Name(), "Library"))
+        return "Unknown file format: " + fileName;
+
+    // The settings file remembers only the library's file name, looked up in the
+    // Waypoints folder at the next start: keep a copy there, never replacing one.
+    if (!WaypointsFolder.empty()) {
+        const std::string copy = WaypointsFolder + shell::ExtractFileName(fileName);
+        if (!shell::FileExists(copy)) {
+            std::error_code ec;
+            std::filesystem::copy_file(fileName, copy, std::filesystem::copy_options::none, ec);
+        }
+    }
+    // Loaded before the path changes: a file that fails keeps the previous library and
+    // its path, so nothing of either is lost.
+    ReplaceLibrary(doc);
+    LibraryFileName = fileName;
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------
+// Route commands
+
+bool TRoutePlan::HasRouteWpId(int routeWpId) const
+{
+    for (const TRouteWaypoint& wp : tblRouteDetails)
+        if (wp.RouteWpId == routeWpId)
+            return true;
+    return false;
+}
+
+size_t TRoutePlan::AddRouteWaypoint(TRouteWaypoint wp)
+{
+    wp.WpName = CutText(wp.WpName, kWpNameSize);
+    wp.Description = CutText(wp.Description, kRouteWpDescriptionSize);
+    wp.OrdNumber = static_cast<int>(tblRouteDetails.size()) + 1;
+    wp.RouteId = tblRoute.RouteId;
+    wp.CalcCourse = 0;
+    wp.CalcDistance = 0;
+    auto it = std::upper_bound(tblRouteDetails.begin(), tblRouteDetails.end(), wp, ByOrdNumber);
+    it = tblRouteDetails.insert(it, std::move(wp));
+    Changed();
+    return static_cast<size_t>(it - tblRouteDetails.begin());
+}
+
+void TRoutePlan::EditRouteWaypoint(size_t index, const std::string& wpName, double latitude, double longitude,
+                                   const std::string& description)
+{
+    TRouteWaypoint& wp = tblRouteDetails.at(index);
+    wp.WpName = CutText(wpName, kWpNameSize);
+    wp.Latitude = latitude;
+    wp.Longitude = longitude;
+    wp.Description = CutText(description, kRouteWpDescriptionSize);
+    Changed();
+    CalculateAll();
+}
+
+void TRoutePlan::DeleteRouteWaypoint(size_t index)
+{
+    if (index >= tblRouteDetails.size())
+        return;
+    tblRouteDetails.erase(tblRouteDetails.begin() + static_cast<std::ptrdiff_t>(index));
+    Changed();
+    CalculateAll();
+}
+
+void TRoutePlan::DeleteAllRouteWaypoints()
+{
+    tblRouteDetails.clear();
+    tblRoute.WpCount = 0;
+    tblRoute.Distance = 0;
+    Changed();
+}
+
+size_t TRoutePlan::MoveDown(size_t index)
+{
+    const size_t count = tblRouteDetails.size();
+    size_t result = index;
+    if (count >= 2 && index < count) {
+        const int n = tblRouteDetails[index].OrdNumber;
+        if (n < static_cast<int>(count) && index + 1 < count) {
+            tblRouteDetails[index].OrdNumber = n + 1;
+            tblRouteDetails[index + 1].OrdNumber = n;
+            std::swap(tblRouteDetails[index], tblRouteDetails[index + 1]);
+            result = index + 1;
+            Changed();
+        }
+    }
+    if (count >= 2)
+        CalculateAll();
+    return result;
+}
+
+size_t TRoutePlan::MoveUp(size_t index)
+{
+    const size_t count = tblRouteDetails.size();
+    size_t result = index;
+    if (count >= 2 && index < count) {
+        const int n = tblRouteDetails[index].OrdNumber;
+        if (n > 1 && index > 0) {
+            tblRouteDetails[index - 1].OrdNumber = n;
+            tblRouteDetails[index].OrdNumber = n - 1;
+            std::swap(tblRouteDetails[index - 1], tblRouteDetails[index]);
+            result = index - 1;
+            Changed();
+        }
+    }
+    if (count >= 2)
+        CalculateAll();
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------
+// Opening a file as the program does
+
+std::string ReadDocumentContents(const shell::TXmlDocument& doc)
+{
+    shell::TXmlNode n = doc.Root().FindNode("Contents");
+    return n ? n.ValueAsString() : std::string();
+}
+
+void OpenRoutePlanAsProgram(TRoutePlan& plan, const std::string& fileName)
+{
+    {
+        shell::TXmlDocument doc;
+        LoadDocument(doc, fileName);
+        if (ReadDocumentContents(doc) != "Marovin")
+            throw TOpenError("Can't load file: " + fileName, "the file is not a Marovin route plan");
+    }
+    try {
+        plan.OpenVoyage(fileName);
+    } catch (const shell::Error& e) {
+        throw TOpenError("Can't load file: " + fileName, e.what());
+    }
+    plan.CalculateAll();
+}
+
+} // namespace marovin
