@@ -1,0 +1,221 @@
+// marovin-cli: Marovin's positions, route plans and waypoint libraries without a window.
+//
+//   marovin-cli leg LAT1 LON1 LAT2 LON2     course and distance of one rhumb-line leg
+//   marovin-cli values FILE.mvx             open as the program does, calculate, print values
+//   marovin-cli resave FILE.mvx OUT.mvx     open as the program does, write the route plan
+//   marovin-cli library FILE.xml OUT.xml    load a waypoint library and save it to OUT
+//
+// Exit status: 0 success, 1 a file or position error, 2 wrong usage.
+// Each subcommand is one function in the command table below.
+
+#include "marovin/core/RoutePlan.h"
+#include "marovin/core/RouteReportData.h"
+#include "marovin/core/UtilsMarovin.h"
+#include "marovin/core/UtilsMarovinCalc.h"
+
+#include "shell/core/Error.h"
+#include "shell/core/Folders.h"
+#include "shell/core/Utils.h"
+#include "shell/platform/SpecialFolders.h"
+
+#include <exception>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr int ExitOk = 0;
+constexpr int ExitFailure = 1;
+constexpr int ExitUsage = 2;
+
+using TArgs = std::vector<std::string>;
+
+struct TCommand {
+    const char* Name;
+    int ArgCount;       // arguments after the command name
+    const char* Usage;  // the arguments, for the usage text
+    const char* Help;   // one line
+    int (*Run)(const TArgs& args);
+};
+
+void PrintError(const std::string& text)
+{
+    std::cerr << "error: " << text << "\n";
+}
+
+// Values are printed one per line; a line break inside a value (the charts list is
+// several lines) is written as \r or \n, and a backslash as \\, so that every value
+// stays on its line.
+std::string Escape(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '\\')
+            out += "\\\\";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else
+            out += c;
+    }
+    return out;
+}
+
+// The suite folders, found exactly as the program finds them (created when missing).
+// Only commands that need the Templates or Waypoints folder ask for them.
+[[maybe_unused]] const shell::TFolders& SuiteFolders()
+{
+    static const shell::TFolders folders = shell::PrepareFolders(
+        shell::TProgram::Marovin, [] { return shell::GetSpecialFolderPath(shell::CSIDL_PERSONAL); });
+    return folders;
+}
+
+// The program's Open: the "Marovin" header, OpenVoyage, then the calculation that follows
+// every open. Prints the error and returns none on failure.
+std::unique_ptr<marovin::TRoutePlan> OpenRoutePlan(const std::string& fileName)
+{
+    auto plan = std::make_unique<marovin::TRoutePlan>();
+    try {
+        marovin::OpenRoutePlanAsProgram(*plan, fileName);
+        return plan;
+    } catch (const marovin::TOpenError& e) {
+        PrintError(e.what());
+        if (!e.Reason.empty())
+            PrintError(e.Reason);
+    } catch (const std::exception& e) {
+        PrintError(e.what());
+    }
+    return nullptr;
+}
+
+// A waypoint library as OpenLibrary reads it. Prints the error and returns none on failure.
+std::unique_ptr<marovin::TRoutePlan> OpenLibrary(const std::string& fileName)
+{
+    auto plan = std::make_unique<marovin::TRoutePlan>();
+    try {
+        plan->OpenLibrary(fileName);
+        return plan;
+    } catch (const std::exception& e) {
+        PrintError(e.what());
+    }
+    return nullptr;
+}
+
+bool Save(const std::string& fileName, const std::function<void()>& write)
+{
+    try {
+        write();
+        return true;
+    } catch (const std::exception& e) {
+        PrintError("Can't save file: " + fileName);
+        PrintError(e.what());
+        return false;
+    }
+}
+
+void PrintDataset(std::string& out, const shell::TReportDataset& ds, bool indexed)
+{
+    for (size_t r = 0; r < ds.Rows.size(); ++r) {
+        const std::string prefix = indexed ? ds.UserName + "[" + std::to_string(r + 1) + "]." : ds.UserName + ".";
+        for (size_t f = 0; f < ds.Fields.size(); ++f)
+            out += prefix + ds.Fields[f] + "=" + Escape(marovin::ReportValueText(ds.Rows[r][f])) + "\n";
+    }
+}
+
+int RunLeg(const TArgs& args)
+{
+    try {
+        const double lat1 = marovin::ParseLatitude(args[0]);
+        const double lon1 = marovin::ParseLongitude(args[1]);
+        const double lat2 = marovin::ParseLatitude(args[2]);
+        const double lon2 = marovin::ParseLongitude(args[3]);
+        const marovin::TGeoPosition from = marovin::MakePosition(lat1, lon1);
+        const marovin::TGeoPosition to = marovin::MakePosition(lat2, lon2);
+        const marovin::TCourseDistance r = marovin::CalcCourseDistance(from, to);
+        std::cout << "Course=" << shell::FormatC("%.10g", r.Course + 0.0) << "\n"
+                  << "Distance=" << shell::FormatC("%.10g", r.Distance + 0.0) << "\n";
+        return ExitOk;
+    } catch (const std::exception& e) {
+        PrintError(e.what());
+        return ExitFailure;
+    }
+}
+
+int RunValues(const TArgs& args)
+{
+    std::unique_ptr<marovin::TRoutePlan> plan = OpenRoutePlan(args[0]);
+    if (!plan)
+        return ExitFailure;
+    const std::vector<shell::TReportDataset> datasets = marovin::RouteDatasets(*plan);
+    std::string out;
+    PrintDataset(out, datasets[0], false); // frxDsRoute: the one header record
+    PrintDataset(out, datasets[1], true);  // frxDsRouteWaypoints[N], N from 1
+    std::cout << out;
+    return ExitOk;
+}
+
+int RunResave(const TArgs& args)
+{
+    std::unique_ptr<marovin::TRoutePlan> plan = OpenRoutePlan(args[0]);
+    if (!plan)
+        return ExitFailure;
+    return Save(args[1], [&] { plan->WriteRoutePlan(args[1]); }) ? ExitOk : ExitFailure;
+}
+
+int RunLibrary(const TArgs& args)
+{
+    std::unique_ptr<marovin::TRoutePlan> plan = OpenLibrary(args[0]);
+    if (!plan)
+        return ExitFailure;
+    return Save(args[1], [&] { plan->SaveLibrary(args[1]); }) ? ExitOk : ExitFailure;
+}
+
+const TCommand Commands[] = {
+    {"leg", 4, "LAT1 LON1 LAT2 LON2",
+     "course and distance from LAT1 LON1 to LAT2 LON2, positions as typed (22-12.3N 122-12.3W)", RunLeg},
+    {"values", 1, "FILE.mvx",
+     "open and calculate as Marovin does; print frxDsRoute and frxDsRouteWaypoints values", RunValues},
+    {"resave", 2, "FILE.mvx OUT.mvx", "open as Marovin does and write the route plan file to OUT.mvx",
+     RunResave},
+    {"library", 2, "FILE.xml OUT.xml", "load a waypoint library and save it to OUT.xml", RunLibrary},
+};
+
+int Usage()
+{
+    std::string text = "usage:\n";
+    for (const TCommand& c : Commands)
+        text += std::string("  marovin-cli ") + c.Name + " " + c.Usage + "\n      " + c.Help + "\n";
+    text += "Values print one per line; a line break inside a text shows as \\r or \\n, a backslash as \\\\.\n";
+    std::cerr << text;
+    return ExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return Usage();
+    const std::string name = argv[1];
+    const TArgs args(argv + 2, argv + argc);
+    for (const TCommand& c : Commands) {
+        if (name != c.Name)
+            continue;
+        if (static_cast<int>(args.size()) != c.ArgCount)
+            return Usage();
+        try {
+            return c.Run(args);
+        } catch (const std::exception& e) {
+            PrintError(e.what());
+            return ExitFailure;
+        }
+    }
+    return Usage();
+}
