@@ -1,0 +1,206 @@
+#include "ReportText.h"
+
+#include "Error.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+
+namespace shell {
+
+namespace {
+
+// Millimetres of paper per character of text: 180 mm of an A4 page come out as 90
+// characters, a width that survives e-mail.
+constexpr double kMmPerChar = 2.0;
+
+int Utf8Length(const std::string& s)
+{
+    int n = 0;
+    for (unsigned char c : s)
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+std::string Trim(const std::string& s)
+{
+    size_t b = s.find_first_not_of(' ');
+    if (b == std::string::npos)
+        return "";
+    size_t e = s.find_last_not_of(' ');
+    return s.substr(b, e - b + 1);
+}
+
+struct TCell {
+    long Row = 0;         // band index * 100000 + the line's top in mm
+    int Column = 0;       // index into the group's columns
+    std::string Text;
+    THAlign Align = THAlign::Left;
+    int BoxChars = 0;     // the item's width in characters
+    int Start = 0;        // first character, set by the layout
+};
+
+void LayoutGroup(const std::vector<const TPreparedBand*>& bands, size_t firstIndex, std::vector<std::string>& out)
+{
+    // Columns are the distinct left edges of the group's text items.
+    std::vector<TCell> cells;
+    std::map<int, int> columnOf;
+    for (size_t b = 0; b < bands.size(); ++b)
+        for (const auto& item : bands[b]->Items) {
+            if (item.Kind != TReportItem::TKind::Text)
+                continue;
+            int key = static_cast<int>(std::lround(item.X * 2));
+            columnOf.emplace(key, 0);
+        }
+    int index = 0;
+    for (auto& [key, col] : columnOf)
+        col = index++;
+    std::vector<double> colX(columnOf.size(), 0), colW(columnOf.size(), 0);
+    // A column sits by its right edge only when all its items are right-aligned.
+    std::vector<int> colRight(columnOf.size(), 1);
+    for (size_t b = 0; b < bands.size(); ++b)
+        for (const auto& item : bands[b]->Items) {
+            if (item.Kind != TReportItem::TKind::Text)
+                continue;
+            int col = columnOf[static_cast<int>(std::lround(item.X * 2))];
+            colX[col] = item.X;
+            colW[col] = std::max(colW[col], item.W);
+            if (item.HAlign != THAlign::Right)
+                colRight[col] = 0;
+            double lineHeight = ReportLineHeight(item.Font);
+            size_t start = 0;
+            int j = 0;
+            while (start <= item.Text.size()) {
+                size_t end = item.Text.find('\n', start);
+                std::string line = Trim(item.Text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+                if (!line.empty()) {
+                    TCell c;
+                    c.Row = static_cast<long>(firstIndex + b) * 100000 + std::lround(item.Y + j * lineHeight);
+                    c.Column = col;
+                    c.Text = line;
+                    c.Align = item.HAlign;
+                    c.BoxChars = static_cast<int>(std::lround(item.W / kMmPerChar));
+                    cells.push_back(c);
+                }
+                if (end == std::string::npos)
+                    break;
+                start = end + 1;
+                ++j;
+            }
+        }
+    if (cells.empty())
+        return;
+    size_t columns = columnOf.size();
+    std::vector<int> width(columns, 0);
+    for (const auto& c : cells)
+        width[c.Column] = std::max(width[c.Column], Utf8Length(c.Text));
+    // Where each column starts: near its place on paper, but never over the cell to its
+    // left in any line it shares.
+    std::vector<int> stop(columns, 0);
+    std::map<long, std::vector<TCell*>> rows;
+    for (auto& c : cells)
+        rows[c.Row].push_back(&c);
+    for (auto& [row, list] : rows)
+        std::sort(list.begin(), list.end(), [](const TCell* a, const TCell* b) { return a->Column < b->Column; });
+    auto cellStart = [&](const TCell& c) {
+        int len = Utf8Length(c.Text);
+        if (c.Align == THAlign::Right)
+            return stop[c.Column] + width[c.Column] - len;
+        if (c.Align == THAlign::Center)
+            return stop[c.Column] + std::max(0, (std::max(width[c.Column], c.BoxChars) - len) / 2);
+        return stop[c.Column];
+    };
+    for (size_t col = 0; col < columns; ++col) {
+        int natural;
+        if (colRight[col])
+            natural = static_cast<int>(std::lround((colX[col] + colW[col]) / kMmPerChar)) - width[col];
+        else
+            natural = static_cast<int>(std::lround(colX[col] / kMmPerChar));
+        stop[col] = std::max(0, natural);
+        for (auto& [row, list] : rows) {
+            const TCell* previous = nullptr;
+            bool here = false;
+            for (const TCell* c : list) {
+                if (c->Column == static_cast<int>(col)) {
+                    here = true;
+                    break;
+                }
+                previous = c;
+            }
+            if (here && previous) {
+                int end = cellStart(*previous) + Utf8Length(previous->Text);
+                // A right-aligned cell may start left of the column; only its text counts.
+                int needed = end + 1;
+                for (const TCell* c : list)
+                    if (c->Column == static_cast<int>(col)) {
+                        int offset = cellStart(*c) - stop[col];
+                        stop[col] = std::max(stop[col], needed - offset);
+                    }
+            }
+        }
+    }
+    for (auto& [row, list] : rows) {
+        std::string line;
+        int length = 0;
+        for (const TCell* c : list) {
+            int start = cellStart(*c);
+            if (start < length + (length > 0 ? 1 : 0))
+                start = length + (length > 0 ? 1 : 0);
+            line.append(static_cast<size_t>(start - length), ' ');
+            line += c->Text;
+            length = start + Utf8Length(c->Text);
+        }
+        if (!line.empty())
+            out.push_back(line);
+    }
+}
+
+} // namespace
+
+std::string ReportToText(const TPreparedReport& report)
+{
+    std::vector<std::string> lines;
+    size_t i = 0;
+    while (i < report.Bands.size()) {
+        std::vector<const TPreparedBand*> group;
+        size_t first = i;
+        int id = report.Bands[i].Group;
+        while (i < report.Bands.size() && report.Bands[i].Group == id)
+            group.push_back(&report.Bands[i++]);
+        LayoutGroup(group, first, lines);
+    }
+    std::string out;
+    for (const auto& l : lines)
+        out += l + "\n";
+    return out;
+}
+
+void SaveReportText(const TPreparedReport& report, const std::string& fileName)
+{
+    std::string text = ReportToText(report);
+    std::string temp = fileName + ".tmp~";
+    {
+        std::ofstream f(temp, std::ios::binary | std::ios::trunc);
+        if (f)
+            f.write(text.data(), static_cast<std::streamsize>(text.size()));
+        f.flush();
+        if (!f) {
+            std::error_code ec;
+            std::filesystem::remove(temp, ec);
+            throw Error("Cannot write the text file " + fileName + ".");
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, fileName, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        throw Error("Cannot write the text file " + fileName + ".");
+    }
+}
+
+} // namespace shell
