@@ -50,22 +50,44 @@ std::string FloatToXmlText(double value)
         exponent = point - 1;
         point = 1;
     }
-    std::string text = std::to_string(digits);
-    while (count < point) {
-        text += '0';
-        ++count;
-    }
-    while (point < 0) {
-        text.insert(text.begin(), '0');
-        ++point;
-    }
+    // Compose in a local buffer: digits padded with zeros up to the point (or after a
+    // leading point), the point inside when digits follow it, then the exponent.
+    char digitText[24];
+    int digitCount = static_cast<int>(std::to_chars(digitText, digitText + sizeof digitText, digits).ptr - digitText);
+    int zerosAfter = point > count ? point - count : 0;
+    int zerosBefore = point < 0 ? -point : 0;
+    if (point < 0)
+        point = 0;
+    int length = zerosBefore + digitCount + zerosAfter; // count after step 7
+    char out[64];
+    char* p = out;
+    if (value < 0)
+        *p++ = '-';
     if (point == 0)
-        text.insert(text.begin(), '.');
-    else if (point < count)
-        text.insert(static_cast<size_t>(point), 1, '.');
-    if (exponent != 0)
-        text += 'E' + std::to_string(exponent);
-    return (value < 0 ? "-" : "") + text;
+        *p++ = '.';
+    char body[48];
+    char* b = body;
+    for (int i = 0; i < zerosBefore; ++i)
+        *b++ = '0';
+    std::memcpy(b, digitText, static_cast<size_t>(digitCount));
+    b += digitCount;
+    for (int i = 0; i < zerosAfter; ++i)
+        *b++ = '0';
+    if (point > 0 && point < length) {
+        std::memcpy(p, body, static_cast<size_t>(point));
+        p += point;
+        *p++ = '.';
+        std::memcpy(p, body + point, static_cast<size_t>(length - point));
+        p += length - point;
+    } else {
+        std::memcpy(p, body, static_cast<size_t>(length));
+        p += length;
+    }
+    if (exponent != 0) {
+        *p++ = 'E';
+        p = std::to_chars(p, out + sizeof out, exponent).ptr;
+    }
+    return std::string(out, static_cast<size_t>(p - out));
 }
 
 namespace {
@@ -231,6 +253,22 @@ bool NameIs(pugi::xml_node n, std::string_view name)
     return n.type() == pugi::node_element && SameText(n.name(), name);
 }
 
+// Appends an element named `name`; pugixml wants a terminated name, so short names go
+// through a stack buffer rather than a heap string.
+pugi::xml_node AppendElement(pugi::xml_node parent, std::string_view name)
+{
+    pugi::xml_node child = parent.append_child(pugi::node_element);
+    char buffer[128];
+    if (name.size() < sizeof buffer) {
+        std::memcpy(buffer, name.data(), name.size());
+        buffer[name.size()] = 0;
+        child.set_name(buffer);
+    } else {
+        child.set_name(std::string(name).c_str());
+    }
+    return child;
+}
+
 } // namespace
 
 std::string TXmlNode::Name() const
@@ -241,9 +279,7 @@ std::string TXmlNode::Name() const
 TXmlNode TXmlNode::NodeNew(std::string_view name)
 {
     RequireNode();
-    pugi::xml_node child = node_.append_child(pugi::node_element);
-    child.set_name(std::string(name).c_str());
-    return TXmlNode(child);
+    return TXmlNode(AppendElement(node_, name));
 }
 
 void TXmlNode::SetText(std::string_view name, std::string_view text)
@@ -255,14 +291,13 @@ void TXmlNode::SetText(std::string_view name, std::string_view text)
             leaf = c;
             break;
         }
-    if (!leaf) {
-        leaf = node_.append_child(pugi::node_element);
-        leaf.set_name(std::string(name).c_str());
-    }
-    while (leaf.first_child())
-        leaf.remove_child(leaf.first_child());
+    if (!leaf)
+        leaf = AppendElement(node_, name);
+    else
+        while (leaf.first_child())
+            leaf.remove_child(leaf.first_child());
     if (!text.empty())
-        leaf.append_child(pugi::node_pcdata).set_value(std::string(text).c_str());
+        leaf.append_child(pugi::node_pcdata).set_value(text.data(), text.size());
 }
 
 void TXmlNode::WriteString(std::string_view name, std::string_view value)
@@ -418,12 +453,18 @@ namespace {
 // carriage return included) must survive a save and reload.
 constexpr unsigned kParseOptions = pugi::parse_cdata | pugi::parse_escapes;
 
-void CheckParse(const pugi::xml_parse_result& result, const std::string& where)
+void CheckParse(const pugi::xml_document& doc, const pugi::xml_parse_result& result,
+                const std::string& where)
 {
-    if (result || result.status == pugi::status_no_document_element)
+    if (result.status == pugi::status_no_document_element)
         return; // an empty document is the caller's to report
-    throw Error("Invalid XML in " + where + " at offset " + std::to_string(result.offset) +
-                ": " + result.description());
+    if (!result)
+        throw Error("Invalid XML in " + where + " at offset " + std::to_string(result.offset) +
+                    ": " + result.description());
+    int roots = 0;
+    for (pugi::xml_node c = doc.first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_element && ++roots > 1)
+            throw Error("Invalid XML in " + where + ": more than one root element");
 }
 
 } // namespace
@@ -446,7 +487,7 @@ void TXmlDocument::LoadFromFile(const std::string& fileName)
     if (result.status == pugi::status_out_of_memory)
         throw Error("Cannot open file \"" + fileName + "\". Not enough memory");
     try {
-        CheckParse(result, "\"" + fileName + "\"");
+        CheckParse(doc_, result, "\"" + fileName + "\"");
     } catch (...) {
         doc_.reset();
         throw;
@@ -458,7 +499,7 @@ void TXmlDocument::LoadFromString(std::string_view text)
     doc_.reset();
     pugi::xml_parse_result result = doc_.load_buffer(text.data(), text.size(), kParseOptions, pugi::encoding_auto);
     try {
-        CheckParse(result, "document");
+        CheckParse(doc_, result, "document");
     } catch (...) {
         doc_.reset();
         throw;
@@ -479,16 +520,23 @@ namespace {
 
 void AppendEscaped(std::string& out, const char* s)
 {
+    // Ampersand first is implied: each character is replaced once, in one pass.
+    const char* run = s;
     for (; *s; ++s) {
+        const char* entity = nullptr;
         switch (*s) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '\'': out += "&apos;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += *s; break;
+        case '&': entity = "&amp;"; break;
+        case '<': entity = "&lt;"; break;
+        case '>': entity = "&gt;"; break;
+        case '\'': entity = "&apos;"; break;
+        case '"': entity = "&quot;"; break;
+        default: continue;
         }
+        out.append(run, static_cast<size_t>(s - run));
+        out += entity;
+        run = s + 1;
     }
+    out.append(run, static_cast<size_t>(s - run));
 }
 
 pugi::xml_node FirstElement(pugi::xml_node n)
@@ -514,19 +562,101 @@ void Indent(std::string& out, int depth)
 
 } // namespace
 
-std::string TXmlDocument::SaveToString() const
+namespace {
+
+// Writes a created file under a temporary name beside the target and renames it over the
+// target only when every byte is on disk; anything less leaves the old file as it was.
+class TAtomicFile {
+public:
+    explicit TAtomicFile(const std::string& fileName) : fileName_(fileName)
+    {
+        struct stat target {};
+        bool exists = stat(fileName.c_str(), &target) == 0;
+        if (exists && S_ISDIR(target.st_mode))
+            throw Fail(EISDIR);
+        std::string::size_type slash = fileName.find_last_of('/');
+        std::string dir = slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1);
+        std::string base = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
+        temp_ = dir + "." + base + ".XXXXXX";
+        fd_ = mkstemp(temp_.data());
+        if (fd_ < 0)
+            throw Fail(errno);
+        // mkstemp creates the file private; give it the mode a plain create would.
+        mode_t mask = umask(0);
+        umask(mask);
+        fchmod(fd_, exists ? (target.st_mode & 07777) : (0666 & ~mask));
+    }
+
+    ~TAtomicFile()
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+            ::unlink(temp_.c_str());
+        }
+    }
+
+    void Write(std::string_view bytes)
+    {
+        const char* p = bytes.data();
+        size_t left = bytes.size();
+        while (left > 0) {
+            ssize_t n = ::write(fd_, p, left);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                throw Fail(errno);
+            }
+            p += n;
+            left -= static_cast<size_t>(n);
+        }
+    }
+
+    void Commit()
+    {
+        if (::fsync(fd_) != 0 && errno != EINVAL)
+            throw Fail(errno);
+        int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) {
+            int err = errno;
+            ::unlink(temp_.c_str());
+            throw Fail(err);
+        }
+        if (std::rename(temp_.c_str(), fileName_.c_str()) != 0) {
+            int err = errno;
+            ::unlink(temp_.c_str());
+            throw Fail(err);
+        }
+    }
+
+private:
+    Error Fail(int err) const
+    {
+        return Error("Cannot create file \"" + fileName_ + "\". " + std::strerror(err));
+    }
+
+    std::string fileName_;
+    std::string temp_;
+    int fd_ = -1;
+};
+
+// The readable layout, produced by an iterative walk (each element opened when reached
+// and closed when its last child is done, so nesting depth never touches the stack).
+// `flush` receives the text in pieces of about 256 KiB, so a large file never needs one
+// large buffer.
+template <class Flush>
+void Serialize(pugi::xml_node root, std::string& out, size_t chunk, Flush flush)
 {
-    std::string out;
-    out.reserve(4096);
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
-    pugi::xml_node root = doc_.document_element();
     if (!root)
-        return out;
-    // Iterative walk: each element is opened when reached and closed when its last
-    // child is done, so nesting depth never touches the stack.
+        return;
     pugi::xml_node n = root;
     int depth = 0;
     while (true) {
+        if (out.size() >= chunk) {
+            flush(out);
+            out.clear();
+        }
         Indent(out, depth);
         pugi::xml_node first = FirstElement(n);
         if (first) {
@@ -556,7 +686,7 @@ std::string TXmlDocument::SaveToString() const
         // Climb until a sibling is found, closing each finished parent.
         while (true) {
             if (depth == 0)
-                return out;
+                return;
             pugi::xml_node next = NextElement(n);
             if (next) {
                 n = next;
@@ -572,62 +702,30 @@ std::string TXmlDocument::SaveToString() const
     }
 }
 
+} // namespace
+
+std::string TXmlDocument::SaveToString() const
+{
+    std::string out;
+    Serialize(doc_.document_element(), out, SIZE_MAX, [](std::string&) {});
+    return out;
+}
+
 void TXmlDocument::SaveToFile(const std::string& fileName) const
 {
-    WriteFileAtomically(fileName, SaveToString());
+    TAtomicFile file(fileName);
+    std::string buffer;
+    buffer.reserve(300 * 1024);
+    Serialize(doc_.document_element(), buffer, 256 * 1024, [&](std::string& piece) { file.Write(piece); });
+    file.Write(buffer);
+    file.Commit();
 }
 
 void WriteFileAtomically(const std::string& fileName, std::string_view bytes)
 {
-    auto fail = [&](int err) {
-        return Error("Cannot create file \"" + fileName + "\". " + std::strerror(err));
-    };
-    struct stat target {};
-    if (stat(fileName.c_str(), &target) == 0 && S_ISDIR(target.st_mode))
-        throw fail(EISDIR);
-    std::string::size_type slash = fileName.find_last_of('/');
-    std::string dir = slash == std::string::npos ? std::string(".") : fileName.substr(0, slash + 1);
-    std::string base = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
-    std::string temp = (slash == std::string::npos ? std::string() : dir) + "." + base + ".XXXXXX";
-    int fd = mkstemp(temp.data());
-    if (fd < 0)
-        throw fail(errno);
-    // mkstemp creates the file private; give it the mode a plain create would.
-    mode_t mask = umask(0);
-    umask(mask);
-    mode_t mode = (target.st_mode != 0) ? (target.st_mode & 07777) : (0666 & ~mask);
-    fchmod(fd, mode);
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            int err = errno;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            throw fail(err);
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    if (::fsync(fd) != 0 && errno != EINVAL) {
-        int err = errno;
-        ::close(fd);
-        ::unlink(temp.c_str());
-        throw fail(err);
-    }
-    if (::close(fd) != 0) {
-        int err = errno;
-        ::unlink(temp.c_str());
-        throw fail(err);
-    }
-    if (std::rename(temp.c_str(), fileName.c_str()) != 0) {
-        int err = errno;
-        ::unlink(temp.c_str());
-        throw fail(err);
-    }
+    TAtomicFile file(fileName);
+    file.Write(bytes);
+    file.Commit();
 }
 
 } // namespace shell
