@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include <limits>
+#include <utility>
 
 namespace bench {
 
@@ -30,6 +31,24 @@ inline bool Report(const char* name, double ratio, double target)
     std::printf("%s: ratio=%.2f (target <= %g)\n", name, ratio, target);
     std::fflush(stdout);
     return ratio <= target;
+}
+
+} // namespace bench
+
+namespace bench {
+
+// Best times of two competitors measured in alternation, so that a busy moment of the
+// machine weighs on both alike. Returns {best of a, best of b}.
+inline std::pair<double, double> BestOfPair(int repetitions, const std::function<void()>& a,
+                                            const std::function<void()>& b)
+{
+    double bestA = std::numeric_limits<double>::max();
+    double bestB = std::numeric_limits<double>::max();
+    for (int i = 0; i < repetitions; ++i) {
+        bestA = std::min(bestA, BestOf(1, a));
+        bestB = std::min(bestB, BestOf(1, b));
+    }
+    return {bestA, bestB};
 }
 
 } // namespace bench

@@ -115,70 +115,89 @@ int HexValue(char c)
 
 } // namespace
 
-std::string XmlTrim(std::string_view text)
+namespace {
+
+std::string_view TrimView(std::string_view text)
 {
     size_t b = 0, e = text.size();
     while (b < e && IsBlank(text[b]))
         ++b;
     while (e > b && IsBlank(text[e - 1]))
         --e;
-    return std::string(text.substr(b, e - b));
+    return text.substr(b, e - b);
+}
+
+} // namespace
+
+std::string XmlTrim(std::string_view text)
+{
+    return std::string(TrimView(text));
 }
 
 double XmlTextToFloat(std::string_view text)
 {
     static const char* const message = "Cannot convert value to float";
     // Hand-edited files are indented, so surrounding blanks and line breaks are allowed.
-    std::string s = XmlTrim(text);
-    for (char& c : s)
-        if (c == ',')
-            c = '.';
+    std::string_view t = TrimView(text);
+    char local[64];
+    std::string heap;
+    if (t.find(',') != std::string_view::npos) {
+        // "," is read as ".", whatever the regional settings of the machine that wrote it.
+        char* copy = local;
+        if (t.size() > sizeof local) {
+            heap.assign(t);
+            copy = heap.data();
+        } else {
+            std::memcpy(local, t.data(), t.size());
+        }
+        for (size_t k = 0; k < t.size(); ++k)
+            if (copy[k] == ',')
+                copy[k] = '.';
+        t = std::string_view(copy, t.size());
+    }
     size_t i = 0;
     bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
+        negative = t[i] == '-';
         ++i;
     }
     size_t start = i;
     size_t mantissaDigits = 0;
-    while (i < s.size() && IsDigit(s[i])) {
+    while (i < t.size() && IsDigit(t[i])) {
         ++i;
         ++mantissaDigits;
     }
-    if (i < s.size() && s[i] == '.') {
+    if (i < t.size() && t[i] == '.') {
         ++i;
-        while (i < s.size() && IsDigit(s[i])) {
+        while (i < t.size() && IsDigit(t[i])) {
             ++i;
             ++mantissaDigits;
         }
     }
     if (mantissaDigits == 0)
         throw Error(message);
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        if (i < t.size() && (t[i] == '+' || t[i] == '-'))
             ++i;
         size_t expDigits = 0;
-        while (i < s.size() && IsDigit(s[i])) {
+        while (i < t.size() && IsDigit(t[i])) {
             ++i;
             ++expDigits;
         }
         if (expDigits == 0)
             throw Error(message);
     }
-    if (i != s.size())
+    if (i != t.size())
         throw Error(message);
-    // from_chars does not take a leading "+", and an exponent like "E+5" is fine for it.
+    // The sign is handled here: from_chars takes no leading "+".
     double result = 0;
-    auto [ptr, ec] = std::from_chars(s.data() + start, s.data() + s.size(), result);
+    auto [ptr, ec] = std::from_chars(t.data() + start, t.data() + t.size(), result);
     if (ec == std::errc::result_out_of_range) {
         // Underflow reads as zero; overflow is a value no file of ours can hold.
-        std::string copy(s.substr(start));
-        double v = std::strtod(copy.c_str(), nullptr);
-        if (!std::isfinite(v))
-            throw Error(message);
-        result = v;
-    } else if (ec != std::errc() || ptr != s.data() + s.size()) {
+        std::string copy(t.substr(start));
+        result = std::strtod(copy.c_str(), nullptr);
+    } else if (ec != std::errc() || ptr != t.data() + t.size()) {
         throw Error(message);
     }
     if (!std::isfinite(result))
@@ -229,7 +248,7 @@ int XmlTextToInteger(std::string_view text)
 
 bool XmlTextToBool(std::string_view text)
 {
-    std::string s = XmlTrim(text);
+    std::string_view s = TrimView(text);
     if (!s.empty()) {
         switch (s[0]) {
         case '0': case 'f': case 'F': case 'n': case 'N':
@@ -248,9 +267,23 @@ bool XmlTextToBool(std::string_view text)
 
 namespace {
 
+// Element names compare without regard to (ASCII) case; walked without strlen, as this
+// runs for every node a search passes.
 bool NameIs(pugi::xml_node n, std::string_view name)
 {
-    return n.type() == pugi::node_element && SameText(n.name(), name);
+    // Only elements carry a name in the trees we parse (text nodes have an empty one), so
+    // no type test is needed.
+    if (name.empty())
+        return false;
+    const char* a = n.name();
+    for (char c : name) {
+        char x = *a++;
+        if (x == c)
+            continue;
+        if (x == 0 || ((x | 0x20) != (c | 0x20)) || ((c | 0x20) < 'a') || ((c | 0x20) > 'z'))
+            return false;
+    }
+    return *a == 0;
 }
 
 // Appends an element named `name`; pugixml wants a terminated name, so short names go
@@ -269,22 +302,89 @@ pugi::xml_node AppendElement(pugi::xml_node parent, std::string_view name)
     return child;
 }
 
+using detail::TBuildNode;
+
+bool NameIs(const TBuildNode* n, std::string_view name)
+{
+    return SameText(n->Name, name);
+}
+
+TBuildNode* NewBuildNode(TBuildNode* parent, std::string_view name)
+{
+    std::deque<TBuildNode>& arena = *parent->Arena;
+    TBuildNode& child = arena.emplace_back();
+    child.Name.assign(name);
+    child.Parent = parent;
+    child.Arena = &arena;
+    if (parent->Last)
+        parent->Last->Next = &child;
+    else
+        parent->First = &child;
+    parent->Last = &child;
+    return &child;
+}
+
+// Depth-first walk below `top` in document order, without recursion. Works on both trees
+// through the same four steps.
+pugi::xml_node FirstOf(pugi::xml_node n) { return n.first_child(); }
+pugi::xml_node NextOf(pugi::xml_node n) { return n.next_sibling(); }
+pugi::xml_node ParentOf(pugi::xml_node n) { return n.parent(); }
+TBuildNode* FirstOf(TBuildNode* n) { return n->First; }
+TBuildNode* NextOf(TBuildNode* n) { return n->Next; }
+TBuildNode* ParentOf(TBuildNode* n) { return n->Parent; }
+
+template <class N, class Visit>
+void WalkDescendants(N top, Visit visit)
+{
+    N n = FirstOf(top);
+    while (n) {
+        if (!visit(n))
+            return;
+        if (FirstOf(n)) {
+            n = FirstOf(n);
+            continue;
+        }
+        while (!NextOf(n)) {
+            n = ParentOf(n);
+            if (n == top)
+                return;
+        }
+        n = NextOf(n);
+    }
+}
+
 } // namespace
 
 std::string TXmlNode::Name() const
 {
+    if (build_)
+        return build_->Name;
     return node_ ? std::string(node_.name()) : std::string();
 }
 
 TXmlNode TXmlNode::NodeNew(std::string_view name)
 {
     RequireNode();
+    if (build_)
+        return TXmlNode(NewBuildNode(build_, name));
     return TXmlNode(AppendElement(node_, name));
 }
 
 void TXmlNode::SetText(std::string_view name, std::string_view text)
 {
     RequireNode();
+    if (build_) {
+        TBuildNode* leaf = nullptr;
+        for (TBuildNode* c = build_->First; c; c = c->Next)
+            if (NameIs(c, name)) {
+                leaf = c;
+                break;
+            }
+        if (!leaf)
+            leaf = NewBuildNode(build_, name);
+        leaf->Text.assign(text);
+        return;
+    }
     pugi::xml_node leaf;
     for (pugi::xml_node c = node_.first_child(); c; c = c.next_sibling())
         if (NameIs(c, name)) {
@@ -315,7 +415,8 @@ void TXmlNode::WriteFloat(std::string_view name, double value)
 
 void TXmlNode::WriteInteger(std::string_view name, int value)
 {
-    SetText(name, std::to_string(value));
+    char text[16];
+    SetText(name, std::string_view(text, static_cast<size_t>(std::to_chars(text, text + sizeof text, value).ptr - text)));
 }
 
 void TXmlNode::WriteBool(std::string_view name, bool value)
@@ -325,52 +426,50 @@ void TXmlNode::WriteBool(std::string_view name, bool value)
 
 TXmlNode TXmlNode::FindNode(std::string_view name) const
 {
-    if (!node_)
-        return {};
-    // Iterative depth-first walk: no recursion, so any nesting depth is safe.
-    pugi::xml_node n = node_.first_child();
-    while (n) {
-        if (NameIs(n, name))
-            return TXmlNode(n);
-        if (n.first_child()) {
-            n = n.first_child();
-            continue;
-        }
-        while (!n.next_sibling()) {
-            n = n.parent();
-            if (n == node_)
-                return {};
-        }
-        n = n.next_sibling();
-    }
-    return {};
+    TXmlNode found;
+    if (build_)
+        WalkDescendants(build_, [&](TBuildNode* n) {
+            if (!NameIs(n, name))
+                return true;
+            found = TXmlNode(n);
+            return false;
+        });
+    else if (node_)
+        WalkDescendants(node_, [&](pugi::xml_node n) {
+            if (!NameIs(n, name))
+                return true;
+            found = TXmlNode(n);
+            return false;
+        });
+    return found;
 }
 
 std::vector<TXmlNode> TXmlNode::FindNodes(std::string_view name) const
 {
     std::vector<TXmlNode> found;
-    if (!node_)
-        return found;
-    pugi::xml_node n = node_.first_child();
-    while (n) {
-        if (NameIs(n, name))
-            found.emplace_back(n);
-        if (n.first_child()) {
-            n = n.first_child();
-            continue;
-        }
-        while (!n.next_sibling()) {
-            n = n.parent();
-            if (n == node_)
-                return found;
-        }
-        n = n.next_sibling();
-    }
+    if (build_)
+        WalkDescendants(build_, [&](TBuildNode* n) {
+            if (NameIs(n, name))
+                found.emplace_back(n);
+            return true;
+        });
+    else if (node_)
+        WalkDescendants(node_, [&](pugi::xml_node n) {
+            if (NameIs(n, name))
+                found.emplace_back(n);
+            return true;
+        });
     return found;
 }
 
 TXmlNode TXmlNode::NodeByName(std::string_view name) const
 {
+    if (build_) {
+        for (TBuildNode* c = build_->First; c; c = c->Next)
+            if (NameIs(c, name))
+                return TXmlNode(c);
+        return {};
+    }
     if (!node_)
         return {};
     for (pugi::xml_node c = node_.first_child(); c; c = c.next_sibling())
@@ -379,9 +478,36 @@ TXmlNode TXmlNode::NodeByName(std::string_view name) const
     return {};
 }
 
+void TXmlNode::FindChildren(const std::string_view* names, size_t count, TXmlNode* found) const
+{
+    for (size_t k = 0; k < count; ++k)
+        found[k] = TXmlNode();
+    size_t missing = count;
+    auto take = [&](auto c) {
+        for (size_t k = 0; k < count; ++k)
+            if (!found[k] && NameIs(c, names[k])) {
+                found[k] = TXmlNode(c);
+                --missing;
+                return;
+            }
+    };
+    if (build_) {
+        for (TBuildNode* c = build_->First; c && missing > 0; c = c->Next)
+            take(c);
+    } else if (node_) {
+        for (pugi::xml_node c = node_.first_child(); c && missing > 0; c = c.next_sibling())
+            take(c);
+    }
+}
+
 std::vector<TXmlNode> TXmlNode::Children() const
 {
     std::vector<TXmlNode> list;
+    if (build_) {
+        for (TBuildNode* c = build_->First; c; c = c->Next)
+            list.emplace_back(c);
+        return list;
+    }
     for (pugi::xml_node c = node_.first_child(); c; c = c.next_sibling())
         if (c.type() == pugi::node_element)
             list.emplace_back(c);
@@ -390,38 +516,39 @@ std::vector<TXmlNode> TXmlNode::Children() const
 
 void TXmlNode::RequireNode() const
 {
-    if (!node_)
+    if (!node_ && !build_)
         throw Error("Element not found");
+}
+
+const char* TXmlNode::TextPtr() const
+{
+    RequireNode();
+    return build_ ? build_->Text.c_str() : node_.child_value();
 }
 
 std::string TXmlNode::RawText() const
 {
-    RequireNode();
-    return node_.child_value();
+    return TextPtr();
 }
 
 std::string TXmlNode::ValueAsString() const
 {
-    RequireNode();
-    return XmlTrim(node_.child_value());
+    return XmlTrim(TextPtr());
 }
 
 double TXmlNode::ValueAsFloat() const
 {
-    RequireNode();
-    return XmlTextToFloat(node_.child_value());
+    return XmlTextToFloat(TextPtr());
 }
 
 int TXmlNode::ValueAsInteger() const
 {
-    RequireNode();
-    return XmlTextToInteger(node_.child_value());
+    return XmlTextToInteger(TextPtr());
 }
 
 bool TXmlNode::ValueAsBool() const
 {
-    RequireNode();
-    return XmlTextToBool(node_.child_value());
+    return XmlTextToBool(TextPtr());
 }
 
 TXmlNode TXmlNode::Child(std::string_view name) const
@@ -444,7 +571,10 @@ bool TXmlNode::ReadBool(std::string_view name) const { return Child(name).ValueA
 void TXmlDocument::CreateName(std::string_view rootName)
 {
     doc_.reset();
-    doc_.append_child(pugi::node_element).set_name(std::string(rootName).c_str());
+    built_ = std::make_unique<std::deque<TBuildNode>>();
+    TBuildNode& root = built_->emplace_back();
+    root.Name.assign(rootName);
+    root.Arena = built_.get();
 }
 
 namespace {
@@ -472,6 +602,7 @@ void CheckParse(const pugi::xml_document& doc, const pugi::xml_parse_result& res
 void TXmlDocument::LoadFromFile(const std::string& fileName)
 {
     doc_.reset();
+    built_.reset();
     FILE* f = std::fopen(fileName.c_str(), "rb");
     if (!f)
         throw Error("Cannot open file \"" + fileName + "\". " + std::strerror(errno));
@@ -497,6 +628,7 @@ void TXmlDocument::LoadFromFile(const std::string& fileName)
 void TXmlDocument::LoadFromString(std::string_view text)
 {
     doc_.reset();
+    built_.reset();
     pugi::xml_parse_result result = doc_.load_buffer(text.data(), text.size(), kParseOptions, pugi::encoding_auto);
     try {
         CheckParse(doc_, result, "document");
@@ -508,11 +640,13 @@ void TXmlDocument::LoadFromString(std::string_view text)
 
 bool TXmlDocument::IsEmpty() const
 {
-    return !doc_.document_element();
+    return !built_ && !doc_.document_element();
 }
 
 TXmlNode TXmlDocument::Root() const
 {
+    if (built_)
+        return TXmlNode(&built_->front());
     return TXmlNode(doc_.document_element());
 }
 
@@ -554,6 +688,16 @@ pugi::xml_node NextElement(pugi::xml_node n)
             return c;
     return {};
 }
+
+const char* NameOf(pugi::xml_node n) { return n.name(); }
+const char* TextOf(pugi::xml_node n) { return n.child_value(); }
+pugi::xml_node ParentElement(pugi::xml_node n) { return n.parent(); }
+
+detail::TBuildNode* FirstElement(detail::TBuildNode* n) { return n->First; }
+detail::TBuildNode* NextElement(detail::TBuildNode* n) { return n->Next; }
+detail::TBuildNode* ParentElement(detail::TBuildNode* n) { return n->Parent; }
+const char* NameOf(detail::TBuildNode* n) { return n->Name.c_str(); }
+const char* TextOf(detail::TBuildNode* n) { return n->Text.c_str(); }
 
 void Indent(std::string& out, int depth)
 {
@@ -644,13 +788,13 @@ private:
 // and closed when its last child is done, so nesting depth never touches the stack).
 // `flush` receives the text in pieces of about 256 KiB, so a large file never needs one
 // large buffer.
-template <class Flush>
-void Serialize(pugi::xml_node root, std::string& out, size_t chunk, Flush flush)
+template <class N, class Flush>
+void Serialize(N root, std::string& out, size_t chunk, Flush flush)
 {
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
     if (!root)
         return;
-    pugi::xml_node n = root;
+    N n = root;
     int depth = 0;
     while (true) {
         if (out.size() >= chunk) {
@@ -658,27 +802,27 @@ void Serialize(pugi::xml_node root, std::string& out, size_t chunk, Flush flush)
             out.clear();
         }
         Indent(out, depth);
-        pugi::xml_node first = FirstElement(n);
+        N first = FirstElement(n);
         if (first) {
             out += '<';
-            out += n.name();
+            out += NameOf(n);
             out += ">\r\n";
             n = first;
             ++depth;
             continue;
         }
-        const char* text = n.child_value();
+        const char* text = TextOf(n);
         out += '<';
-        out += n.name();
+        out += NameOf(n);
         if (*text) {
             out += '>';
             AppendEscaped(out, text);
             out += "</";
-            out += n.name();
+            out += NameOf(n);
             out += ">\r\n";
         } else if (depth == 0) {
             out += "></";
-            out += n.name();
+            out += NameOf(n);
             out += ">\r\n";
         } else {
             out += "/>\r\n";
@@ -687,16 +831,16 @@ void Serialize(pugi::xml_node root, std::string& out, size_t chunk, Flush flush)
         while (true) {
             if (depth == 0)
                 return;
-            pugi::xml_node next = NextElement(n);
+            N next = NextElement(n);
             if (next) {
                 n = next;
                 break;
             }
-            n = n.parent();
+            n = ParentElement(n);
             --depth;
             Indent(out, depth);
             out += "</";
-            out += n.name();
+            out += NameOf(n);
             out += ">\r\n";
         }
     }
@@ -707,7 +851,11 @@ void Serialize(pugi::xml_node root, std::string& out, size_t chunk, Flush flush)
 std::string TXmlDocument::SaveToString() const
 {
     std::string out;
-    Serialize(doc_.document_element(), out, SIZE_MAX, [](std::string&) {});
+    auto keep = [](std::string&) {};
+    if (built_)
+        Serialize(&built_->front(), out, SIZE_MAX, keep);
+    else
+        Serialize(doc_.document_element(), out, SIZE_MAX, keep);
     return out;
 }
 
@@ -716,7 +864,11 @@ void TXmlDocument::SaveToFile(const std::string& fileName) const
     TAtomicFile file(fileName);
     std::string buffer;
     buffer.reserve(300 * 1024);
-    Serialize(doc_.document_element(), buffer, 256 * 1024, [&](std::string& piece) { file.Write(piece); });
+    auto write = [&](std::string& piece) { file.Write(piece); };
+    if (built_)
+        Serialize(&built_->front(), buffer, 256 * 1024, write);
+    else
+        Serialize(doc_.document_element(), buffer, 256 * 1024, write);
     file.Write(buffer);
     file.Commit();
 }

@@ -8,6 +8,8 @@
 
 #include <pugixml.hpp>
 
+#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,14 +27,33 @@ int XmlTextToInteger(std::string_view text);   // "$"/"0x" hex; "'%s' is not a v
 bool XmlTextToBool(std::string_view text);     // first character; "Cannot convert value to bool"
 std::string XmlTrim(std::string_view text);    // blanks, tabs, CR and LF removed at both ends
 
+namespace detail {
+
+// Element of a document being built. Documents made with CreateName hold their tree in
+// these light nodes (names and short values stay inside the strings, text sits on the
+// element itself), which makes building and writing large files cheap; documents read
+// from a file keep pugixml's tree.
+struct TBuildNode {
+    std::string Name;
+    std::string Text;
+    TBuildNode* Parent = nullptr;
+    TBuildNode* First = nullptr;
+    TBuildNode* Last = nullptr;
+    TBuildNode* Next = nullptr;
+    std::deque<TBuildNode>* Arena = nullptr;
+};
+
+} // namespace detail
+
 // A handle on one element; cheap to copy. A default handle stands for "no element".
 class TXmlNode {
 public:
     TXmlNode() = default;
     explicit TXmlNode(pugi::xml_node node) : node_(node) {}
+    explicit TXmlNode(detail::TBuildNode* node) : build_(node) {}
 
-    explicit operator bool() const { return static_cast<bool>(node_); }
-    bool IsNone() const { return !node_; }
+    explicit operator bool() const { return node_ || build_; }
+    bool IsNone() const { return !node_ && !build_; }
     std::string Name() const;
 
     // Appends a new child element, even if one of that name exists.
@@ -67,14 +88,22 @@ public:
     int ReadInteger(std::string_view name) const;
     bool ReadBool(std::string_view name) const;
 
+    // First direct child of each name, found in one pass over the children (a reader of
+    // records with many fields uses it instead of one NodeByName per field). Absent
+    // names leave their slot as none.
+    void FindChildren(const std::string_view* names, size_t count, TXmlNode* found) const;
+
+    // The pugixml element behind a handle on a document read from a file; none otherwise.
     pugi::xml_node Raw() const { return node_; }
 
 private:
     TXmlNode Child(std::string_view name) const; // NodeByName that throws when absent
     void SetText(std::string_view name, std::string_view text);
     void RequireNode() const;
+    const char* TextPtr() const;
 
     pugi::xml_node node_;
+    detail::TBuildNode* build_ = nullptr;
 };
 
 class TXmlDocument {
@@ -104,6 +133,7 @@ public:
 
 private:
     pugi::xml_document doc_;
+    std::unique_ptr<std::deque<detail::TBuildNode>> built_; // set by CreateName
 };
 
 // Writes a whole byte string to a file atomically (temporary file, flush, rename).
