@@ -2,6 +2,8 @@
 
 #include "shell/core/Xml.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <string>
 
@@ -55,10 +57,11 @@ void TAdvancedDocument::SetupUI()
 
 int TAdvancedDocument::NumberTotal() const
 {
-    int total = 0;
+    // Summed wide: counts from an edited file must not overflow the footer.
+    long long total = 0;
     for (const TAdvancedLashing& r : Lashings)
         total += r.Number.value_or(0);
-    return total;
+    return static_cast<int>(std::clamp<long long>(total, INT_MIN, INT_MAX));
 }
 
 double TAdvancedDocument::MSLTotal() const
