@@ -3,10 +3,13 @@
 #include "Error.h"
 #include "Utils.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -311,11 +314,9 @@ bool NameIs(const TBuildNode* n, std::string_view name)
 
 TBuildNode* NewBuildNode(TBuildNode* parent, std::string_view name)
 {
-    std::deque<TBuildNode>& arena = *parent->Arena;
-    TBuildNode& child = arena.emplace_back();
+    TBuildNode& child = *parent->Arena->New();
     child.Name.assign(name);
     child.Parent = parent;
-    child.Arena = &arena;
     if (parent->Last)
         parent->Last->Next = &child;
     else
@@ -571,10 +572,8 @@ bool TXmlNode::ReadBool(std::string_view name) const { return Child(name).ValueA
 void TXmlDocument::CreateName(std::string_view rootName)
 {
     doc_.reset();
-    built_ = std::make_unique<std::deque<TBuildNode>>();
-    TBuildNode& root = built_->emplace_back();
-    root.Name.assign(rootName);
-    root.Arena = built_.get();
+    built_ = std::make_unique<detail::TBuildArena>();
+    built_->New()->Name.assign(rootName);
 }
 
 namespace {
@@ -646,31 +645,75 @@ bool TXmlDocument::IsEmpty() const
 TXmlNode TXmlDocument::Root() const
 {
     if (built_)
-        return TXmlNode(&built_->front());
+        return TXmlNode(built_->Blocks.front().get());
     return TXmlNode(doc_.document_element());
 }
 
 namespace {
 
-void AppendEscaped(std::string& out, const char* s)
-{
-    // Ampersand first is implied: each character is replaced once, in one pass.
-    const char* run = s;
-    for (; *s; ++s) {
-        const char* entity = nullptr;
-        switch (*s) {
-        case '&': entity = "&amp;"; break;
-        case '<': entity = "&lt;"; break;
-        case '>': entity = "&gt;"; break;
-        case '\'': entity = "&apos;"; break;
-        case '"': entity = "&quot;"; break;
-        default: continue;
-        }
-        out.append(run, static_cast<size_t>(s - run));
-        out += entity;
-        run = s + 1;
+// Output buffer of the writer: plain appends into a growing byte array, cheaper than
+// std::string's per-append bookkeeping on files of millions of small pieces.
+class TOut {
+public:
+    TOut() = default;
+    TOut(const TOut&) = delete;
+    TOut& operator=(const TOut&) = delete;
+    ~TOut() { std::free(data_); }
+
+    void Append(const char* p, size_t n)
+    {
+        if (size_ + n > capacity_) [[unlikely]]
+            Grow(n);
+        std::memcpy(data_ + size_, p, n);
+        size_ += n;
     }
-    out.append(run, static_cast<size_t>(s - run));
+    void Append(const char* p) { Append(p, std::strlen(p)); }
+    void Append(char c) { Append(&c, 1); }
+    void Spaces(size_t n)
+    {
+        if (size_ + n > capacity_) [[unlikely]]
+            Grow(n);
+        std::memset(data_ + size_, ' ', n);
+        size_ += n;
+    }
+    size_t Size() const { return size_; }
+    std::string_view View() const { return {data_, size_}; }
+    void Clear() { size_ = 0; }
+
+private:
+    void Grow(size_t n)
+    {
+        size_t capacity = std::max<size_t>({capacity_ * 2, size_ + n, 256 * 1024 + 4096});
+        char* grown = static_cast<char*>(std::realloc(data_, capacity));
+        if (!grown)
+            throw std::bad_alloc();
+        data_ = grown;
+        capacity_ = capacity;
+    }
+
+    char* data_ = nullptr;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
+};
+
+void AppendEscaped(TOut& out, const char* s)
+{
+    // Runs without special characters are copied whole; each special character is
+    // replaced once, so the ampersands of the entities are never escaped again.
+    while (*s) {
+        size_t run = std::strcspn(s, "&<>'\"");
+        out.Append(s, run);
+        s += run;
+        switch (*s) {
+        case '&': out.Append("&amp;", 5); break;
+        case '<': out.Append("&lt;", 4); break;
+        case '>': out.Append("&gt;", 4); break;
+        case '\'': out.Append("&apos;", 6); break;
+        case '"': out.Append("&quot;", 6); break;
+        default: return;
+        }
+        ++s;
+    }
 }
 
 pugi::xml_node FirstElement(pugi::xml_node n)
@@ -699,9 +742,9 @@ detail::TBuildNode* ParentElement(detail::TBuildNode* n) { return n->Parent; }
 const char* NameOf(detail::TBuildNode* n) { return n->Name.c_str(); }
 const char* TextOf(detail::TBuildNode* n) { return n->Text.c_str(); }
 
-void Indent(std::string& out, int depth)
+void Indent(TOut& out, int depth)
 {
-    out.append(static_cast<size_t>(depth) * 2, ' ');
+    out.Spaces(static_cast<size_t>(depth) * 2);
 }
 
 } // namespace
@@ -789,43 +832,43 @@ private:
 // `flush` receives the text in pieces of about 256 KiB, so a large file never needs one
 // large buffer.
 template <class N, class Flush>
-void Serialize(N root, std::string& out, size_t chunk, Flush flush)
+void Serialize(N root, TOut& out, size_t chunk, Flush flush)
 {
-    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
+    out.Append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n");
     if (!root)
         return;
     N n = root;
     int depth = 0;
     while (true) {
-        if (out.size() >= chunk) {
-            flush(out);
-            out.clear();
+        if (out.Size() >= chunk) {
+            flush(out.View());
+            out.Clear();
         }
         Indent(out, depth);
         N first = FirstElement(n);
+        const char* name = NameOf(n);
+        size_t nameLength = std::strlen(name);
+        out.Append('<');
+        out.Append(name, nameLength);
         if (first) {
-            out += '<';
-            out += NameOf(n);
-            out += ">\r\n";
+            out.Append(">\r\n", 3);
             n = first;
             ++depth;
             continue;
         }
         const char* text = TextOf(n);
-        out += '<';
-        out += NameOf(n);
         if (*text) {
-            out += '>';
+            out.Append('>');
             AppendEscaped(out, text);
-            out += "</";
-            out += NameOf(n);
-            out += ">\r\n";
+            out.Append("</", 2);
+            out.Append(name, nameLength);
+            out.Append(">\r\n", 3);
         } else if (depth == 0) {
-            out += "></";
-            out += NameOf(n);
-            out += ">\r\n";
+            out.Append("></", 3);
+            out.Append(name, nameLength);
+            out.Append(">\r\n", 3);
         } else {
-            out += "/>\r\n";
+            out.Append("/>\r\n", 4);
         }
         // Climb until a sibling is found, closing each finished parent.
         while (true) {
@@ -839,9 +882,9 @@ void Serialize(N root, std::string& out, size_t chunk, Flush flush)
             n = ParentElement(n);
             --depth;
             Indent(out, depth);
-            out += "</";
-            out += NameOf(n);
-            out += ">\r\n";
+            out.Append("</", 2);
+            out.Append(NameOf(n));
+            out.Append(">\r\n", 3);
         }
     }
 }
@@ -850,26 +893,25 @@ void Serialize(N root, std::string& out, size_t chunk, Flush flush)
 
 std::string TXmlDocument::SaveToString() const
 {
-    std::string out;
-    auto keep = [](std::string&) {};
+    TOut out;
+    auto keep = [](std::string_view) {};
     if (built_)
-        Serialize(&built_->front(), out, SIZE_MAX, keep);
+        Serialize(built_->Blocks.front().get(), out, SIZE_MAX, keep);
     else
         Serialize(doc_.document_element(), out, SIZE_MAX, keep);
-    return out;
+    return std::string(out.View());
 }
 
 void TXmlDocument::SaveToFile(const std::string& fileName) const
 {
     TAtomicFile file(fileName);
-    std::string buffer;
-    buffer.reserve(300 * 1024);
-    auto write = [&](std::string& piece) { file.Write(piece); };
+    TOut buffer;
+    auto write = [&](std::string_view piece) { file.Write(piece); };
     if (built_)
-        Serialize(&built_->front(), buffer, 256 * 1024, write);
+        Serialize(built_->Blocks.front().get(), buffer, 256 * 1024, write);
     else
         Serialize(doc_.document_element(), buffer, 256 * 1024, write);
-    file.Write(buffer);
+    file.Write(buffer.View());
     file.Commit();
 }
 

@@ -8,7 +8,6 @@
 
 #include <pugixml.hpp>
 
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -33,6 +32,8 @@ namespace detail {
 // these light nodes (names and short values stay inside the strings, text sits on the
 // element itself), which makes building and writing large files cheap; documents read
 // from a file keep pugixml's tree.
+struct TBuildArena;
+
 struct TBuildNode {
     std::string Name;
     std::string Text;
@@ -40,7 +41,26 @@ struct TBuildNode {
     TBuildNode* First = nullptr;
     TBuildNode* Last = nullptr;
     TBuildNode* Next = nullptr;
-    std::deque<TBuildNode>* Arena = nullptr;
+    TBuildArena* Arena = nullptr;
+};
+
+// Nodes are allocated in blocks and never move, so handles stay valid while the
+// document lives.
+struct TBuildArena {
+    std::vector<std::unique_ptr<TBuildNode[]>> Blocks;
+    size_t Used = 0; // nodes used in the last block
+    static constexpr size_t kBlock = 1024;
+
+    TBuildNode* New()
+    {
+        if (Blocks.empty() || Used == kBlock) {
+            Blocks.push_back(std::make_unique<TBuildNode[]>(kBlock));
+            Used = 0;
+        }
+        TBuildNode* node = &Blocks.back()[Used++];
+        node->Arena = this;
+        return node;
+    }
 };
 
 } // namespace detail
@@ -133,7 +153,7 @@ public:
 
 private:
     pugi::xml_document doc_;
-    std::unique_ptr<std::deque<detail::TBuildNode>> built_; // set by CreateName
+    std::unique_ptr<detail::TBuildArena> built_; // set by CreateName
 };
 
 // Writes a whole byte string to a file atomically (temporary file, flush, rename).
