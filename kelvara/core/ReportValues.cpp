@@ -202,22 +202,45 @@ const std::vector<TEditorInfo>& DocumentEditors()
     return list;
 }
 
-std::optional<std::string> EditorText(const TSurvey& survey, std::string_view editorName)
+TEditorValue EditorValue(TSurvey& survey, std::string_view editorName)
 {
-    bool metric = survey.IsMetric();
+    TEditorValue v;
     for (const TDocumentField& f : DocumentFields())
-        if (shell::SameText(editorName, f.Info.Name))
-            return f.Text ? survey.*f.Text : FormatDisplay(survey.*f.Number, f.Info.Kind, metric);
+        if (shell::SameText(editorName, f.Info.Name)) {
+            v.Kind = f.Info.Kind;
+            if (f.Number)
+                v.Number = &(survey.*f.Number);
+            else
+                v.Text = &(survey.*f.Text);
+            return v;
+        }
     if (editorName.empty())
-        return std::nullopt;
+        return v;
     char last = editorName.back();
     if (last != '1' && last != '2')
-        return std::nullopt;
+        return v;
     std::string_view base = editorName.substr(0, editorName.size() - 1);
-    const TSurveyValues& s = last == '1' ? survey.Survey1 : survey.Survey2;
+    TSurveyValues& s = last == '1' ? survey.Survey1 : survey.Survey2;
     for (const TSurveyField& f : SurveyFields())
-        if (shell::SameText(base, f.Info.Name))
-            return f.Text ? s.*f.Text : FormatDisplay(s.*f.Number, f.Info.Kind, metric);
+        if (shell::SameText(base, f.Info.Name)) {
+            v.Kind = f.Info.Kind;
+            if (f.Number)
+                v.Number = &(s.*f.Number);
+            else
+                v.Text = &(s.*f.Text);
+            return v;
+        }
+    return v;
+}
+
+std::optional<std::string> EditorText(const TSurvey& survey, std::string_view editorName)
+{
+    // Only read through the pointers: the survey is not changed here.
+    TEditorValue v = EditorValue(const_cast<TSurvey&>(survey), editorName);
+    if (v.Text)
+        return *v.Text;
+    if (v.Number)
+        return FormatDisplay(*v.Number, v.Kind, survey.IsMetric());
     return std::nullopt;
 }
 

@@ -48,6 +48,14 @@ const std::vector<TEditorInfo>& DocumentEditors();
 // The text an editor shows, by its full name ("txtFwdPort1", "txtLBP", "txtConstant");
 // none for a name the form does not have. Names are matched without regard to case.
 std::optional<std::string> EditorText(const TSurvey& survey, std::string_view editorName);
+// The value behind an editor, for binding: the number of a numeric editor or the text of
+// a text editor (the other pointer is null); both null for a name the form does not have.
+struct TEditorValue {
+    double* Number = nullptr;
+    std::string* Text = nullptr;
+    TDisplayKind Kind = TDisplayKind::Text;
+};
+TEditorValue EditorValue(TSurvey& survey, std::string_view editorName);
 
 // The 82 report variable names in report order: the survey-independent names, then the
 // initial survey's, then the final survey's (the same names followed by "2").

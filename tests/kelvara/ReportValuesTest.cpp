@@ -115,6 +115,13 @@ TEST(ReportValues, NamesMatchWithoutCaseAndShowTheEditorText)
     EXPECT_EQ(kelvara::EditorText(s, "txtMeanOfMeansPlus1").value_or(""), "0.000 ft");
     EXPECT_EQ(kelvara::EditorText(s, "txtTpcPort2").value_or(""), "0.000 t/in");
     EXPECT_FALSE(kelvara::EditorText(s, "txtNoSuch1").has_value());
+
+    kelvara::TEditorValue v = kelvara::EditorValue(s, "txt1stCor2");
+    ASSERT_NE(v.Number, nullptr);
+    EXPECT_EQ(v.Number, &s.Survey2.FirstCor);
+    EXPECT_EQ(kelvara::EditorValue(s, "txtShipName").Text, &s.ShipName);
+    EXPECT_EQ(kelvara::EditorValue(s, "txtLBP").Kind, TDisplayKind::Length);
+    EXPECT_EQ(kelvara::EditorValue(s, "txtLBP3").Number, nullptr);
 }
 
 TEST(ReportValues, BallastDataset)

@@ -449,3 +449,27 @@ TEST(Ballast, BallastWaterIsDeducted)
     EXPECT_NEAR(s->Survey1.TotalDeductibles, 202.5, 1e-9);
     EXPECT_NEAR(s->Survey1.NetDispl, 9865.265 - 102.5, 0.0005);
 }
+
+TEST(AutoSurvey, ImperialConstants)
+{
+    // The worked example's ship read as an imperial one (feet, tons per inch): the same
+    // lookups, the trim corrections with the factors 12 and 6 instead of 100 and 50.
+    kelvara_test::TTempFolder temp;
+    std::string text = kelvara_test::ReadBytes(DataPath("WorkedExample.xml"));
+    text.replace(text.find("<MctType>0</MctType>"), 20, "<MctType>2</MctType>");
+    std::string ship = temp.Data() + "Imperial.xml";
+    std::ofstream(ship, std::ios::binary) << text;
+
+    auto metric = WorkedExample(true);
+    metric->CalculateAll();
+    auto s = std::make_unique<TSurvey>(TProgramState::psAutoImperial);
+    s->PathToDB = ship;
+    s->InitNew();
+    EXPECT_EQ(s->MctType, TMctType::mtInches);
+    s->Survey1 = TSurveyValues{};
+    SetReadings(s->Survey1, 4.6, 5.4, 5.0, 1.020, 100);
+    s->CalculateAll();
+    EXPECT_NEAR(s->Survey1.Displ, metric->Survey1.Displ, 1e-9);
+    EXPECT_NEAR(s->Survey1.FirstCor, metric->Survey1.FirstCor * 12 / 100, 1e-9);
+    EXPECT_NEAR(s->Survey1.SecondCor, metric->Survey1.SecondCor * 6 / 50, 1e-9);
+}
