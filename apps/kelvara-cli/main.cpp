@@ -3,6 +3,8 @@
 //   kelvara-cli values FILE.kvx           open as the program does, calculate, print values
 //   kelvara-cli resave FILE.kvx OUT.kvx   open as the program does, save to OUT
 //   kelvara-cli ship FILE.xml OUT.xml     load a ship file and write it back to OUT
+//   kelvara-cli export FILE.kvx OUT.txt   the survey report as plain text
+//   kelvara-cli pdf FILE.kvx OUT.pdf      the survey report as PDF
 //
 // Ship files of automatic surveys are looked up in the suite's Data folder, found as the
 // program finds it. Messages the program would show go to standard error as
@@ -12,11 +14,13 @@
 #include "kelvara/core/DataModule.h"
 #include "kelvara/core/ReportValues.h"
 #include "kelvara/core/Survey.h"
+#include "kelvara/report/SurveyReport.h"
 
 #include "shell/core/Error.h"
 #include "shell/core/Folders.h"
 #include "shell/core/Utils.h"
 #include "shell/platform/SpecialFolders.h"
+#include "shell/ui/ReportCli.h"
 
 #include <exception>
 #include <iostream>
@@ -143,10 +147,34 @@ int RunShip(const TArgs& args)
     return ExitOk;
 }
 
+// The survey report from the Templates folder (the missing-template message on failure).
+int RunReport(const TArgs& args, shell::TReportCliFormat format)
+{
+    std::unique_ptr<kelvara::TSurvey> survey = OpenSurvey(args[0]);
+    if (!survey)
+        return ExitFailure;
+    shell::TFolders folders = shell::PrepareFolders(shell::TProgram::Kelvara, [] {
+        return shell::GetSpecialFolderPath(shell::CSIDL_PERSONAL);
+    });
+    return shell::RunReportCommand(kelvara::SurveyReportSource(*survey, folders.TemplatesFolder), args[1], format);
+}
+
+int RunExport(const TArgs& args)
+{
+    return RunReport(args, shell::TReportCliFormat::Text);
+}
+
+int RunPdf(const TArgs& args)
+{
+    return RunReport(args, shell::TReportCliFormat::Pdf);
+}
+
 const TCommand kCommands[] = {
     {"values", 1, "FILE.kvx", "print the survey's report values and ballast rows", RunValues},
     {"resave", 2, "FILE.kvx OUT.kvx", "open the survey and save it to OUT", RunResave},
     {"ship", 2, "FILE.xml OUT.xml", "load a ship file and save it to OUT", RunShip},
+    {"export", 2, "FILE.kvx OUT.txt", "write the survey report (RepKelvara.fr3) as plain text", RunExport},
+    {"pdf", 2, "FILE.kvx OUT.pdf", "write the survey report (RepKelvara.fr3) as PDF", RunPdf},
 };
 
 int Usage()

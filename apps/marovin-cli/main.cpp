@@ -4,6 +4,8 @@
 //   marovin-cli values FILE.mvx             open as the program does, calculate, print values
 //   marovin-cli resave FILE.mvx OUT.mvx     open as the program does, write the route plan
 //   marovin-cli library FILE.xml OUT.xml    load a waypoint library and save it to OUT
+//   marovin-cli export-route FILE.mvx OUT.txt, pdf-route FILE.mvx OUT.pdf    the route report
+//   marovin-cli export-library LIB.xml OUT.txt, pdf-library LIB.xml OUT.pdf  the library report
 //
 // Exit status: 0 success, 1 a file or position error, 2 wrong usage.
 // Each subcommand is one function in the command table below.
@@ -17,6 +19,7 @@
 #include "shell/core/Folders.h"
 #include "shell/core/Utils.h"
 #include "shell/platform/SpecialFolders.h"
+#include "shell/ui/ReportCli.h"
 
 #include <exception>
 #include <functional>
@@ -177,6 +180,24 @@ int RunLibrary(const TArgs& args)
     return Save(args[1], [&] { plan->SaveLibrary(args[1]); }) ? ExitOk : ExitFailure;
 }
 
+// The route report (RepRoute.fr3) or the library report (RepLibrary.fr3) from the
+// Templates folder; the missing-template message on failure.
+int RunRouteReport(const TArgs& args, shell::TReportCliFormat format)
+{
+    std::unique_ptr<marovin::TRoutePlan> plan = OpenRoutePlan(args[0]);
+    if (!plan)
+        return ExitFailure;
+    return shell::RunReportCommand(marovin::RouteReportSource(*plan, SuiteFolders().TemplatesFolder), args[1], format);
+}
+
+int RunLibraryReport(const TArgs& args, shell::TReportCliFormat format)
+{
+    std::unique_ptr<marovin::TRoutePlan> plan = OpenLibrary(args[0]);
+    if (!plan)
+        return ExitFailure;
+    return shell::RunReportCommand(marovin::LibraryReportSource(*plan, SuiteFolders().TemplatesFolder), args[1], format);
+}
+
 const TCommand Commands[] = {
     {"leg", 4, "LAT1 LON1 LAT2 LON2",
      "course and distance from LAT1 LON1 to LAT2 LON2, positions as typed (22-12.3N 122-12.3W)", RunLeg},
@@ -185,6 +206,14 @@ const TCommand Commands[] = {
     {"resave", 2, "FILE.mvx OUT.mvx", "open as Marovin does and write the route plan file to OUT.mvx",
      RunResave},
     {"library", 2, "FILE.xml OUT.xml", "load a waypoint library and save it to OUT.xml", RunLibrary},
+    {"export-route", 2, "FILE.mvx OUT.txt", "write the route report (RepRoute.fr3) as plain text",
+     [](const TArgs& a) { return RunRouteReport(a, shell::TReportCliFormat::Text); }},
+    {"pdf-route", 2, "FILE.mvx OUT.pdf", "write the route report (RepRoute.fr3) as PDF",
+     [](const TArgs& a) { return RunRouteReport(a, shell::TReportCliFormat::Pdf); }},
+    {"export-library", 2, "LIB.xml OUT.txt", "write the library report (RepLibrary.fr3) as plain text",
+     [](const TArgs& a) { return RunLibraryReport(a, shell::TReportCliFormat::Text); }},
+    {"pdf-library", 2, "LIB.xml OUT.pdf", "write the library report (RepLibrary.fr3) as PDF",
+     [](const TArgs& a) { return RunLibraryReport(a, shell::TReportCliFormat::Pdf); }},
 };
 
 int Usage()

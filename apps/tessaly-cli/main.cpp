@@ -3,6 +3,8 @@
 //   tessaly-cli values FILE.tyx            open as the program does, calculate, print values
 //   tessaly-cli resave FILE.tyx OUT.tyx    open as the program does, save to OUT
 //   tessaly-cli new advanced|alternative OUT.tyx
+//   tessaly-cli export FILE.tyx OUT.txt   the method's report as plain text
+//   tessaly-cli pdf FILE.tyx OUT.pdf      the method's report as PDF
 //
 // Exit status: 0 success, 1 a document could not be opened or saved, 2 wrong usage.
 // Each subcommand is one function in the command table below.
@@ -10,9 +12,13 @@
 #include "tessaly/core/LashingAdvance.h"
 #include "tessaly/core/LashingAlternative.h"
 #include "tessaly/core/LashingBase.h"
+#include "tessaly/report/LashingReport.h"
 
 #include "shell/core/Error.h"
+#include "shell/core/Folders.h"
 #include "shell/core/Utils.h"
+#include "shell/platform/SpecialFolders.h"
+#include "shell/ui/ReportCli.h"
 
 #include <cstdio>
 #include <exception>
@@ -144,6 +150,27 @@ int RunNew(const TArgs& args)
     return SaveDocument(*d, args[1]) ? ExitOk : ExitFailure;
 }
 
+// The method's report from the Templates folder (the missing-template message on failure).
+int RunReport(const TArgs& args, shell::TReportCliFormat format)
+{
+    std::unique_ptr<tessaly::TLashingDocument> d = OpenDocument(args[0]);
+    if (!d)
+        return ExitFailure;
+    const shell::TFolders folders = shell::PrepareFolders(
+        shell::TProgram::Tessaly, [] { return shell::GetSpecialFolderPath(shell::CSIDL_PERSONAL); });
+    return shell::RunReportCommand(tessaly::LashingReportSource(*d, folders.TemplatesFolder), args[1], format);
+}
+
+int RunExport(const TArgs& args)
+{
+    return RunReport(args, shell::TReportCliFormat::Text);
+}
+
+int RunPdf(const TArgs& args)
+{
+    return RunReport(args, shell::TReportCliFormat::Pdf);
+}
+
 const TCommand Commands[] = {
     {"values", 1, "FILE.tyx",
      "open and calculate as Tessaly does; print the report values, result lines and report table",
@@ -152,6 +179,8 @@ const TCommand Commands[] = {
      RunResave},
     {"new", 2, "advanced|alternative OUT.tyx", "save a new document of the method, unchanged",
      RunNew},
+    {"export", 2, "FILE.tyx OUT.txt", "write the method's report (RepTessalyAdv/Alt.fr3) as plain text", RunExport},
+    {"pdf", 2, "FILE.tyx OUT.pdf", "write the method's report (RepTessalyAdv/Alt.fr3) as PDF", RunPdf},
 };
 
 int Usage()

@@ -168,7 +168,7 @@ public:
             switch (b.Kind) {
             case TBandKind::PageHeader:
             case TBandKind::PageFooter:
-                break;
+                continue;
             case TBandKind::Header: {
                 const TReportBand* data = NextMasterData(i);
                 ++group_;
@@ -207,12 +207,15 @@ public:
                 PlaceBand(b, true);
                 break;
             default:
-                ++group_;
+                // Consecutive Body bands read as one table in the text export.
+                if (!(b.Kind == TBandKind::Body && lastKind_ == TBandKind::Body))
+                    ++group_;
                 repeatHeader_ = nullptr;
                 inTable_ = false;
                 PlaceBand(b, true);
                 break;
             }
+            lastKind_ = b.Kind;
         }
         ClosePage();
         std::string total = std::to_string(report_.Pages.size());
@@ -452,6 +455,7 @@ private:
     const TReportBand* pageFooter_ = nullptr;
     const TReportBand* repeatHeader_ = nullptr;
     bool inTable_ = false;
+    TBandKind lastKind_ = TBandKind::PageHeader;
     int group_ = 0;
     double y_ = 0, bodyTop_ = 0;
     int line_ = 0;

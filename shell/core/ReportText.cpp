@@ -9,6 +9,7 @@
 #include <fstream>
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace shell {
 
@@ -47,31 +48,48 @@ struct TCell {
 
 void LayoutGroup(const std::vector<const TPreparedBand*>& bands, size_t firstIndex, std::vector<std::string>& out)
 {
-    // Columns are the distinct left edges of the group's text items.
+    // Columns are the distinct places of the group's text items: a table's header, rows
+    // and footer share them, a note above the table does not.
     std::vector<TCell> cells;
-    std::map<int, int> columnOf;
+    using TKey = std::tuple<long, long, int>;
+    auto keyOf = [](const TPreparedItem& item) {
+        // A left-aligned column is known by its left edge, a right-aligned one by its
+        // right edge, a centred one by its middle.
+        double edge = item.HAlign == THAlign::Left ? item.X
+                      : item.HAlign == THAlign::Right ? item.X + item.W : item.X + item.W / 2;
+        return TKey(std::lround(edge * 2), 0, static_cast<int>(item.HAlign));
+    };
+    std::map<TKey, int> columnOf;
+    std::map<TKey, double> leftOf; // where each column starts on paper
     for (size_t b = 0; b < bands.size(); ++b)
         for (const auto& item : bands[b]->Items) {
             if (item.Kind != TReportItem::TKind::Text)
                 continue;
-            int key = static_cast<int>(std::lround(item.X * 2));
-            columnOf.emplace(key, 0);
+            // A right-aligned or centred column is where its narrowest box starts: a
+            // wide label ending at a table column's edge belongs to that column.
+            auto [it, fresh] = leftOf.emplace(keyOf(item), item.X);
+            if (!fresh)
+                it->second = std::max(it->second, item.X);
         }
-    int index = 0;
-    for (auto& [key, col] : columnOf)
-        col = index++;
-    std::vector<double> colX(columnOf.size(), 0), colW(columnOf.size(), 0);
-    // A column sits by its right edge only when all its items are right-aligned.
-    std::vector<int> colRight(columnOf.size(), 1);
+    // Columns numbered from left to right on paper.
+    std::vector<std::pair<double, TKey>> order;
+    for (const auto& [key, left] : leftOf)
+        order.emplace_back(left, key);
+    std::sort(order.begin(), order.end());
+    size_t columns = order.size();
+    std::vector<double> colEdge(columns, 0), colBox(columns, 0);
+    std::vector<THAlign> colAlign(columns, THAlign::Left);
+    for (size_t k = 0; k < columns; ++k) {
+        columnOf[order[k].second] = static_cast<int>(k);
+        colEdge[k] = std::get<0>(order[k].second) / 2.0;
+        colAlign[k] = static_cast<THAlign>(std::get<2>(order[k].second));
+    }
     for (size_t b = 0; b < bands.size(); ++b)
         for (const auto& item : bands[b]->Items) {
             if (item.Kind != TReportItem::TKind::Text)
                 continue;
-            int col = columnOf[static_cast<int>(std::lround(item.X * 2))];
-            colX[col] = item.X;
-            colW[col] = std::max(colW[col], item.W);
-            if (item.HAlign != THAlign::Right)
-                colRight[col] = 0;
+            int col = columnOf[keyOf(item)];
+            colBox[col] = std::max(colBox[col], item.W / kMmPerChar);
             double lineHeight = ReportLineHeight(item.Font);
             size_t start = 0;
             int j = 0;
@@ -95,7 +113,6 @@ void LayoutGroup(const std::vector<const TPreparedBand*>& bands, size_t firstInd
         }
     if (cells.empty())
         return;
-    size_t columns = columnOf.size();
     std::vector<int> width(columns, 0);
     for (const auto& c : cells)
         width[c.Column] = std::max(width[c.Column], Utf8Length(c.Text));
@@ -116,11 +133,13 @@ void LayoutGroup(const std::vector<const TPreparedBand*>& bands, size_t firstInd
         return stop[c.Column];
     };
     for (size_t col = 0; col < columns; ++col) {
-        int natural;
-        if (colRight[col])
-            natural = static_cast<int>(std::lround((colX[col] + colW[col]) / kMmPerChar)) - width[col];
-        else
-            natural = static_cast<int>(std::lround(colX[col] / kMmPerChar));
+        // Near its place on paper: by its left edge, right edge or middle.
+        int edge = static_cast<int>(std::lround(colEdge[col] / kMmPerChar));
+        int natural = edge;
+        if (colAlign[col] == THAlign::Right)
+            natural = edge - width[col];
+        else if (colAlign[col] == THAlign::Center)
+            natural = edge - std::max(width[col], static_cast<int>(std::lround(colBox[col]))) / 2;
         stop[col] = std::max(0, natural);
         for (auto& [row, list] : rows) {
             const TCell* previous = nullptr;
