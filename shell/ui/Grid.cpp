@@ -38,7 +38,7 @@ int TGridModel::ColumnByName(const QString& name) const
 
 int TGridModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : DataRowCount() + 1;
+    return parent.isValid() ? 0 : DataRowCount() + (growing_ ? 2 : 1);
 }
 
 int TGridModel::columnCount(const QModelIndex& parent) const
@@ -75,7 +75,7 @@ QVariant TGridModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount())
         return {};
     const TColumnSpec& c = columns_[index.column()];
-    bool newRow = index.row() == DataRowCount();
+    bool newRow = index.row() >= DataRowCount();
     switch (role) {
     case Qt::DisplayRole:
         return newRow ? QVariant() : QVariant(FormatValue(index.column(), Cell(index.row(), index.column())));
@@ -106,12 +106,14 @@ bool TGridModel::setData(const QModelIndex& index, const QVariant& value, int ro
         return false;
     int row = index.row();
     if (row == DataRowCount()) {
-        // The new-row line: append the row with its defaults, then take the edit.
+        // The new-row line becomes the new document row (any editor on it stays with
+        // it) and a fresh new-row line appears below: first the line is announced
+        // while it is still empty, then the row takes its defaults.
         beginInsertRows({}, row + 1, row + 1);
-        AppendDataRow();
+        growing_ = true;
         endInsertRows();
-        // The former new-row line is now a document row; its cells show the defaults.
-        emit dataChanged(this->index(row, 0), this->index(row, columnCount() - 1));
+        growing_ = false;
+        AppendDataRow();
         emit headerDataChanged(Qt::Vertical, row, row + 1);
     }
     SetCell(row, index.column(), value);
@@ -135,8 +137,8 @@ QVariant TGridModel::headerData(int section, Qt::Orientation orientation, int ro
         return {};
     // The indicator column: "*" marks the new-row line.
     if (role == Qt::DisplayRole)
-        return section == DataRowCount() ? QString("*") : QString();
-    if (role == Qt::ToolTipRole && section == DataRowCount())
+        return section >= DataRowCount() ? QString("*") : QString();
+    if (role == Qt::ToolTipRole && section >= DataRowCount())
         return QString("Type into this row to add a lashing");
     return {};
 }

@@ -73,6 +73,7 @@ protected:
 
 private:
     std::vector<TColumnSpec> columns_;
+    bool growing_ = false; // a second new-row line is being announced
 };
 
 // Editors of the column kinds; every change is posted at once.
