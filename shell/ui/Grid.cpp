@@ -345,7 +345,7 @@ void TGridView::setModel(QAbstractItemModel* model)
             switch (spec.Kind) {
             case TColumnKind::Spin: width = fm.horizontalAdvance("200") + 28; break;
             case TColumnKind::Number:
-            case TColumnKind::Computed: width = fm.horizontalAdvance("0000.00") + 14; break;
+            case TColumnKind::Computed: width = fm.horizontalAdvance("000.00") + 14; break;
             case TColumnKind::List:
                 for (const QString& item : spec.Items)
                     width = std::max(width, fm.horizontalAdvance(item) + 34);

@@ -1,9 +1,11 @@
 // Takes screenshots of the real Tessaly main window with a worked example typed in:
 //   tessaly_ui_screenshot <output folder> [width height]
-// Writes advanced.png, alternative.png and advanced-minimum.png (the minimum size).
+// Writes advanced.png, advanced-minimum.png (the minimum size), alternative.png,
+// empty.png (no document) and about.png.
 #include "WorkedExample.h"
 
 #include "shell/ui/Application.h"
+#include "shell/ui/FormAbout.h"
 #include "shell/ui/FormMain.h"
 #include "tessaly/ui/FormLashing.h"
 #include "tessaly/ui/TessalyProgram.h"
@@ -43,7 +45,8 @@ int main(int argc, char** argv)
     if (argc == 4)
         main.resize(std::atoi(argv[2]), std::atoi(argv[3]));
     main.show();
-    QTest::qWaitForWindowExposed(&main);
+    if (!QTest::qWaitForWindowExposed(&main))
+        std::fprintf(stderr, "warning: the window was not exposed\n");
 
     bool ok = true;
     main.ExecuteCommand("NewAdvanced");
@@ -65,5 +68,11 @@ int main(int argc, char** argv)
     ok &= Save(main, out.filePath("alternative.png"));
 
     main.SetDirty(false);
+    main.ExecuteCommand("Close");
+    ok &= Save(main, out.filePath("empty.png"));
+
+    shell::TfrmAbout about("Tessaly", &main);
+    about.show();
+    ok &= Save(about, out.filePath("about.png"));
     return ok ? 0 : 1;
 }
