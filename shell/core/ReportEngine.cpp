@@ -384,13 +384,20 @@ private:
                     p.Wrap = true;
                     double need = CountLines(p.Text) * ReportLineHeight(item.Font) + 1.0;
                     if (need > p.H) {
+                        // The band grows by as much as the item: the room below it stays.
+                        height = std::max(height, b.Height + need - p.H);
                         p.H = need;
-                        height = std::max(height, p.Y + p.H);
                     }
                 }
             }
             laid.push_back(std::move(p));
         }
+        // Items marked Stretch follow a band that grew: frames and rules stay closed.
+        double grown = height - b.Height;
+        if (grown > 0)
+            for (size_t k = 0; k < laid.size(); ++k)
+                if (b.Items[k].Stretch && !(b.Items[k].Kind == TReportItem::TKind::Line && b.Items[k].W != 0))
+                    laid[k].H = std::max(laid[k].H, b.Items[k].H + grown); // a rule only when upright
         return height;
     }
 

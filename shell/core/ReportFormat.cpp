@@ -3,6 +3,7 @@
 #include "Utils.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace shell {
@@ -38,6 +39,18 @@ std::string Literal(const std::string& s)
         if (c != '"')
             out += c;
     return out;
+}
+
+// The value rounded to `decimals` places, halves away from zero, judged on its 15
+// significant digits (so 2.675, stored as 2.67499..., still rounds up as written).
+double RoundHalfAway(double value, int decimals)
+{
+    double v = std::strtod(FormatC("%.15g", value).c_str(), nullptr);
+    double scale = std::pow(10.0, decimals);
+    double scaled = v * scale;
+    if (!std::isfinite(scaled) || std::fabs(scaled) >= 1e15)
+        return v;
+    return std::round(std::strtod(FormatC("%.15g", scaled).c_str(), nullptr)) / scale;
 }
 
 // Formats a non-negative value by one section of the mask.
@@ -85,7 +98,7 @@ std::string FormatSection(double value, const std::string& section)
     if (minFrac > maxFrac)
         minFrac = maxFrac;
 
-    std::string digits = FormatC("%.*f", maxFrac, value);
+    std::string digits = FormatC("%.*f", maxFrac, RoundHalfAway(value, maxFrac));
     std::string i = digits, f;
     size_t dot = digits.find('.');
     if (dot != std::string::npos) {
@@ -126,7 +139,7 @@ bool RoundsToZero(double value, const std::string& section)
             ++decimals;
     if (decimals > 15)
         decimals = 15;
-    std::string s = FormatC("%.*f", decimals, std::fabs(value));
+    std::string s = FormatC("%.*f", decimals, RoundHalfAway(std::fabs(value), decimals));
     return s.find_first_not_of("0.") == std::string::npos;
 }
 

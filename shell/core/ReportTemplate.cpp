@@ -191,12 +191,14 @@ TReportItem ParseTextItem(TTokenReader& r, const TReportFont& defaultFont, const
             item.Shade = true;
         else if (SameText(w, "Grow"))
             item.Grow = true;
+        else if (SameText(w, "Stretch"))
+            item.Stretch = true;
         else if (SameText(w, "Width"))
             item.LineWidth = r.Number("line width", 0, 5);
         else
             throw Error("unknown option '" + w +
                         "' of a Text item (options: Bold, Italic, Size, Font, Left, Center, Right, "
-                        "Top, Middle, Bottom, Format, Frame, Shade, Grow, Width)");
+                        "Top, Middle, Bottom, Format, Frame, Shade, Grow, Stretch, Width)");
     }
     item.Content = ParseReportContent(content);
     return item;
@@ -224,9 +226,11 @@ TReportItem ParseLineItem(TTokenReader& r, bool box)
             item.LineWidth = r.Number("line width", 0, 5);
         else if (box && SameText(w, "Shade"))
             item.Shade = true;
+        else if (SameText(w, "Stretch"))
+            item.Stretch = true;
         else
-            throw Error("unknown option '" + w + (box ? "' of a Box (options: Width, Shade)"
-                                                       : "' of a Line (option: Width)"));
+            throw Error("unknown option '" + w + (box ? "' of a Box (options: Width, Shade, Stretch)"
+                                                       : "' of a Line (options: Width, Stretch)"));
     }
     return item;
 }
@@ -501,7 +505,12 @@ TReportTemplate ParseReportTemplate(const std::string& text, const std::string& 
                 if (isText) {
                     if (colon == std::string::npos)
                         throw Error("a Text item needs its content after ':'");
-                    item = ParseTextItem(r, t.Font, trimmed.substr(colon + 1));
+                    // The content starts at its first character after ':' and the blanks.
+                    std::string content = trimmed.substr(colon + 1);
+                    content.erase(0, content.find_first_not_of(" \t") == std::string::npos
+                                         ? content.size()
+                                         : content.find_first_not_of(" \t"));
+                    item = ParseTextItem(r, t.Font, content);
                 } else {
                     item = ParseLineItem(r, SameText(keyword, "Box"));
                 }

@@ -46,6 +46,7 @@ struct TReportItem {
     bool Frame = false;                 // a thin box around the item
     bool Shade = false;                 // light grey background
     bool Grow = false;                  // wraps its text and grows the band to fit
+    bool Stretch = false;               // reaches down to the band's bottom when the band grows
 
     double LineWidth = 0.2;             // Line, Box and frames
 };

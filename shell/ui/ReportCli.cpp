@@ -25,6 +25,12 @@ bool EnsureGuiApplication()
         return false;
     if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Qt's notes about the desktop session (no runtime folder, no display) are no
+    // business of a command-line user; real faults still reach standard error.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << "error: " << text.toStdString() << "\n";
+    });
     static int argc = 1;
     static char name[] = "orvanel-report";
     static char* argv[] = {name, nullptr};
