@@ -8,6 +8,7 @@
 #include "shell/core/Xml.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <filesystem>
 
@@ -49,14 +50,18 @@ bool ByOrdNumber(const TRouteWaypoint& a, const TRouteWaypoint& b)
 
 } // namespace
 
-std::string CutText(const std::string& text, size_t size)
+std::string CutText(std::string text, size_t size)
 {
+    if (text.size() <= size)
+        return text; // no more bytes than characters allowed
     size_t count = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         // A character starts at every byte that is not a UTF-8 continuation byte.
         if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (count == size)
-                return text.substr(0, i);
+            if (count == size) {
+                text.resize(i);
+                return text;
+            }
             ++count;
         }
     }
@@ -67,11 +72,13 @@ double RoundHalfEven(double x, int decimals)
 {
     if (!std::isfinite(x))
         return x;
-    double scale = std::pow(10.0, decimals);
+    static constexpr double kScales[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+    const double scale = (decimals >= 0 && decimals <= 6) ? kScales[decimals] : std::pow(10.0, decimals);
     // The product is exact in extended precision (53 + 7 bits for two decimals), so an
-    // exact half of the binary value is recognised and goes to the even neighbour.
-    long double scaled = static_cast<long double>(x) * static_cast<long double>(scale);
-    long double whole = std::nearbyintl(scaled);
+    // exact half of the binary value is recognised; rintl rounds it to the even
+    // neighbour (the default rounding mode).
+    const long double scaled = static_cast<long double>(x) * static_cast<long double>(scale);
+    const long double whole = std::rintl(scaled);
     return static_cast<double>(whole) / scale;
 }
 
@@ -264,44 +271,144 @@ void TRoutePlan::CalculateAll()
 // ---------------------------------------------------------------------------------------
 // Library
 
+namespace {
+
+constexpr int kLibraryFieldCount = 5;
+const char* const kLibraryFields[kLibraryFieldCount] = {"WpId", "WpName", "Latitude", "Longitude", "Description"};
+
+// Element name against a field name, without regard to case (ASCII letters).
+bool NameEquals(const char* name, const char* field)
+{
+    for (; *field; ++name, ++field) {
+        const char a = *name, b = *field;
+        if (a == b)
+            continue;
+        if (a == 0 || (a | 0x20) != (b | 0x20) || (b | 0x20) < 'a' || (b | 0x20) > 'z')
+            return false;
+    }
+    return *name == 0;
+}
+
+// Index of the library field an element name stands for, or -1.
+int LibraryFieldOf(const char* name)
+{
+    switch (name[0] | 0x20) {
+    case 'w':
+        if (NameEquals(name, "WpId"))
+            return 0;
+        return NameEquals(name, "WpName") ? 1 : -1;
+    case 'l':
+        if (NameEquals(name, "Latitude"))
+            return 2;
+        return NameEquals(name, "Longitude") ? 3 : -1;
+    case 'd':
+        return NameEquals(name, "Description") ? 4 : -1;
+    default:
+        return -1;
+    }
+}
+
+// Reads a float the way the XML layer does. Plain decimals of up to 15 significant
+// digits, by far the common case in our files, are converted directly: both the digits
+// and the power of ten are exact doubles, so one division gives the correctly rounded
+// value. Everything else (exponents, commas, blanks, errors) goes to the layer's reader.
+double ReadFloat(const char* text)
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
+                                         1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const char* p = text;
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    int64_t digits = 0;
+    int count = 0, fraction = 0;
+    bool point = false;
+    for (;; ++p) {
+        const char c = *p;
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + (c - '0');
+            if (++count > 15)
+                return shell::XmlTextToFloat(text);
+            if (point)
+                ++fraction;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else if (c == 0) {
+            break;
+        } else {
+            return shell::XmlTextToFloat(text);
+        }
+    }
+    if (count == 0)
+        return shell::XmlTextToFloat(text); // raises the layer's error
+    const double value = static_cast<double>(digits) / kPowers[fraction];
+    return negative ? -value : value;
+}
+
+// One "Waypoints" element: the first direct child of each name, read in the order of
+// the format so that the first missing or bad value is the one reported. Children that
+// are none of the five fields are returned in `others`, to be searched for further
+// waypoints; the fields themselves hold only their text.
+TLibraryWaypoint ReadLibraryWaypoint(pugi::xml_node node, bool& others)
+{
+    // Only elements carry a name in a parsed tree (text nodes have an empty one, and
+    // declarations and processing instructions are not kept), so the name alone tells.
+    const char* text[kLibraryFieldCount] = {};
+    unsigned seen = 0;
+    others = false;
+    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
+        const char* name = c.name();
+        const int k = LibraryFieldOf(name);
+        if (k < 0) {
+            others = others || *name != 0;
+        } else if (!(seen & (1u << k))) {
+            text[k] = c.child_value();
+            seen |= 1u << k;
+        }
+    }
+    for (int k = 0; k < kLibraryFieldCount; ++k)
+        if (!(seen & (1u << k)))
+            ThrowMissing(kLibraryFields[k]);
+    TLibraryWaypoint wp;
+    wp.WpId = shell::XmlTextToInteger(text[0]);
+    wp.WpName = CutText(shell::XmlTrim(text[1]), kWpNameSize);
+    wp.Latitude = ReadFloat(text[2]);
+    wp.Longitude = ReadFloat(text[3]);
+    wp.Description = CutText(shell::XmlTrim(text[4]), kLibraryDescriptionSize);
+    return wp;
+}
+
+} // namespace
+
 void TRoutePlan::ReplaceLibrary(const shell::TXmlDocument& doc)
 {
-    static const char* const names[5] = {"WpId", "WpName", "Latitude", "Longitude", "Description"};
     std::vector<TLibraryWaypoint> library;
-    std::vector<shell::TXmlNode> nodes = doc.Root().FindNodes("Waypoints");
-    library.reserve(nodes.size());
-    for (const shell::TXmlNode& node : nodes) {
-        // One pass over the children finds the first child of each name (any case), as
-        // five NodeByName look-ups would, without walking the children five times.
-        pugi::xml_node found[5];
-        int missing = 5;
-        for (pugi::xml_node c = node.Raw().first_child(); c && missing > 0; c = c.next_sibling()) {
-            if (c.type() != pugi::node_element)
-                continue;
-            const char* name = c.name();
-            for (int k = 0; k < 5; ++k) {
-                if (!found[k] && shell::SameText(name, names[k])) {
-                    found[k] = c;
-                    --missing;
+    library.reserve(tblLibrary.size());
+    const pugi::xml_node root = doc.Root().Raw();
+    // Every "Waypoints" element below the root, depth first in document order. A
+    // "Waypoints" nested in another one is a waypoint too, unless it hides inside one of
+    // the five value elements, which hold text only.
+    pugi::xml_node n = root.first_child();
+    while (n) {
+        bool descend = true;
+        if (NameEquals(n.name(), "Waypoints")) {
+            bool others = false;
+            library.push_back(ReadLibraryWaypoint(n, others));
+            descend = others;
+        }
+        pugi::xml_node next = descend ? n.first_child() : pugi::xml_node();
+        if (!next) {
+            while (!(next = n.next_sibling())) {
+                n = n.parent();
+                if (n == root)
                     break;
-                }
             }
         }
-        // Values are read in the order of the format, so the first bad one is reported.
-        for (int k = 0; k < 5; ++k)
-            if (!found[k])
-                ThrowMissing(names[k]);
-        TLibraryWaypoint wp;
-        wp.WpId = shell::XmlTextToInteger(found[0].child_value());
-        wp.WpName = CutText(shell::XmlTrim(found[1].child_value()), kWpNameSize);
-        wp.Latitude = shell::XmlTextToFloat(found[2].child_value());
-        wp.Longitude = shell::XmlTextToFloat(found[3].child_value());
-        wp.Description = CutText(shell::XmlTrim(found[4].child_value()), kLibraryDescriptionSize);
-        library.push_back(std::move(wp));
+        n = (n == root) ? pugi::xml_node() : next;
     }
     if (!std::is_sorted(library.begin(), library.end(), ByWpId))
         std::stable_sort(library.begin(), library.end(), ByWpId);
-    tblLibrary = std::move(library);
+    tblLibrary.swap(library);
     LibraryLoadFailed = false;
     Changed();
 }

@@ -30,7 +30,7 @@ constexpr size_t kDestinationSize = 30;
 constexpr size_t kRouteDescriptionSize = 100;
 
 // The first `size` characters (UTF-8 code points) of the text.
-std::string CutText(const std::string& text, size_t size);
+std::string CutText(std::string text, size_t size);
 
 // One record of `tblLibrary`.
 struct TLibraryWaypoint {
