@@ -21,7 +21,7 @@ namespace {
 
 constexpr double kMmPerPoint = 25.4 / 72.0;
 // Room between a frame and its text, mm.
-constexpr double kPadding = 0.6;
+constexpr double kPadding = 0.8;
 
 QFont MakeFont(const TReportFont& f)
 {
