@@ -188,6 +188,13 @@ const TColumnSpec* SpecOf(const QModelIndex& index)
     return &model->Columns()[index.column()];
 }
 
+// Marks the editor as changed by the user and posts the change at once.
+void Post(TGridDelegate* delegate, QWidget* editor)
+{
+    editor->setProperty("userEdited", true);
+    emit delegate->commitData(editor);
+}
+
 } // namespace
 
 QWidget* TGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
@@ -202,7 +209,7 @@ QWidget* TGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
     case TColumnKind::List: {
         auto* combo = new QComboBox(parent);
         combo->addItems(spec->Items);
-        connect(combo, &QComboBox::activated, self, [self, combo] { emit self->commitData(combo); });
+        connect(combo, &QComboBox::activated, self, [self, combo] { Post(self, combo); });
         editor = combo;
         break;
     }
@@ -210,19 +217,19 @@ QWidget* TGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
         auto* spin = new QSpinBox(parent);
         spin->setRange(spec->Min, spec->Max);
         spin->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        connect(spin, &QSpinBox::valueChanged, self, [self, spin] { emit self->commitData(spin); });
+        connect(spin, &QSpinBox::valueChanged, self, [self, spin] { Post(self, spin); });
         editor = spin;
         break;
     }
     case TColumnKind::Number: {
         auto* number = new TNumberEdit(spec->Decimals, {}, 0.0, parent);
-        connect(number, &QDoubleSpinBox::valueChanged, self, [self, number] { emit self->commitData(number); });
+        connect(number, &QDoubleSpinBox::valueChanged, self, [self, number] { Post(self, number); });
         editor = number;
         break;
     }
     case TColumnKind::Text: {
         auto* line = new QLineEdit(parent);
-        connect(line, &QLineEdit::textEdited, self, [self, line] { emit self->commitData(line); });
+        connect(line, &QLineEdit::textEdited, self, [self, line] { Post(self, line); });
         editor = line;
         break;
     }
@@ -240,10 +247,13 @@ void TGridDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
         QSignalBlocker block(combo);
         combo->setCurrentIndex(combo->findText(value.toString(), Qt::MatchExactly));
     } else if (auto* number = qobject_cast<TNumberEdit*>(editor)) {
-        number->SetValueQuietly(value.toDouble());
+        // The posted edit coming back must not reformat the text being typed.
+        if (!number->property("userEdited").toBool() || number->value() != value.toDouble())
+            number->SetValueQuietly(value.toDouble());
     } else if (auto* spin = qobject_cast<QSpinBox*>(editor)) {
         QSignalBlocker block(spin);
-        spin->setValue(value.toInt());
+        if (spin->value() != value.toInt())
+            spin->setValue(value.toInt());
     } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
         // Keep the cursor where the user is typing when the posted edit comes back.
         if (line->text() != value.toString())
@@ -259,18 +269,21 @@ void TGridDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, con
             return;
         value = combo->currentText();
     } else if (auto* number = qobject_cast<TNumberEdit*>(editor)) {
-        number->interpretText();
+        // No interpretText(): it would reformat the text under the user's cursor; the
+        // value follows every key already.
         value = number->value();
     } else if (auto* spin = qobject_cast<QSpinBox*>(editor)) {
-        spin->interpretText();
         value = spin->value();
     } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
         value = line->text();
     } else {
         return;
     }
-    // Posting the same value again (closing an editor) is not an edit.
-    if (index.row() < model->rowCount() - 1 && index.data(Qt::EditRole) == value)
+    // Posting the same value again (closing an editor) is not an edit, and passing
+    // through the new-row line without typing appends nothing.
+    auto* grid = qobject_cast<TGridModel*>(model);
+    bool newRowLine = grid && index.row() >= grid->NewRowLine();
+    if (newRowLine ? !editor->property("userEdited").toBool() : index.data(Qt::EditRole) == value)
         return;
     model->setData(index, value, Qt::EditRole);
 }
@@ -308,7 +321,9 @@ TGridView::TGridView(QWidget* parent) : QTableView(parent), footer_(new TGridFoo
     setItemDelegate(new TGridDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setEditTriggers(QAbstractItemView::AllEditTriggers);
+    // Typing starts an edit; the arrow keys move between rows instead of spinning values.
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     setTabKeyNavigation(true);
     setAlternatingRowColors(false);
     setWordWrap(false);

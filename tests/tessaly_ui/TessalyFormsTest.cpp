@@ -141,6 +141,49 @@ TEST_F(TessalyFormsTest, NewAlternativeDocumentAndAppendedRow)
     EXPECT_EQ(Caption(), "Tessaly - Untitled.tyx*");
 }
 
+// Typing into the grid as a user does: the new-row line takes one new row however many
+// keys are typed, and passing through it without typing appends nothing.
+TEST_F(TessalyFormsTest, TypingIntoTheGrid)
+{
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
+    main->ExecuteCommand("NewAlternative");
+    auto* grid = Form()->Grid();
+    QAbstractItemModelTester tester(Model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+
+    grid->setFocus();
+    grid->setCurrentIndex(Model()->index(5, Model()->ColumnByName("colMSL")));
+    grid->edit(grid->currentIndex());
+    QTest::keyClick(grid->focusWidget(), Qt::Key_Tab); // into colAlpha, nothing typed
+    QTest::keyClick(grid->focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(Model()->rowCount(), 6);
+    EXPECT_EQ(Caption(), "Tessaly - Untitled.tyx");
+
+    grid->setCurrentIndex(Model()->index(5, Model()->ColumnByName("colType")));
+    grid->edit(grid->currentIndex());
+    QWidget* editor = grid->focusWidget();
+    ASSERT_NE(qobject_cast<QLineEdit*>(editor), nullptr);
+    QTest::keyClicks(editor, "Web lashing");
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_EQ(Model()->rowCount(), 7);
+    EXPECT_EQ(Cell(5, "colType"), "Web lashing");
+    EXPECT_EQ(Cell(5, "colVertPos"), "PORT");
+    EXPECT_EQ(Caption(), "Tessaly - Untitled.tyx*");
+
+    // A number typed into an existing row is posted while it is typed.
+    grid->setCurrentIndex(Model()->index(0, Model()->ColumnByName("colLeverArm")));
+    grid->edit(grid->currentIndex());
+    editor = grid->focusWidget();
+    auto* number = qobject_cast<QAbstractSpinBox*>(editor);
+    ASSERT_NE(number, nullptr);
+    number->selectAll();
+    QTest::keyClicks(editor, "2.5");
+    EXPECT_EQ(static_cast<TfrmAlternative*>(Form())->Alternative().Lashings[0].LeverArm, 2.5);
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(Cell(0, "colLeverArm"), "2.50");
+    EXPECT_EQ(Model()->rowCount(), 7);
+}
+
 TEST_F(TessalyFormsTest, NameEditMarksChangedWithoutRecalculating)
 {
     main->ExecuteCommand("NewAdvanced");
