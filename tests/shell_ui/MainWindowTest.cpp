@@ -479,6 +479,85 @@ TEST(OtherPrograms, KelvaraAndMarovinWindows)
     SetPlatform(nullptr);
 }
 
+// Marovin's library save flow, for the route plan window.
+class TRouteForm : public TMarovinDocument {
+public:
+    using TMarovinDocument::TMarovinDocument;
+    void Init() override {}
+    void OpenLibrary(const std::string&) override {}
+    void SaveLibrary(const std::string& fileName) override
+    {
+        if (Fail)
+            throw Error("Cannot create file " + fileName);
+        Saved.push_back(fileName);
+    }
+    void SaveVoyage(const std::string&) override {}
+    void OpenVoyage(const std::string&) override {}
+    void CalculateAll() override {}
+    bool Fail = false;
+    std::vector<std::string> Saved;
+};
+
+class TRouteDriver : public TProgramDriver {
+public:
+    std::unique_ptr<TDocumentForm> CreateNew(TfrmMain& main, const QString&, int& kind) override
+    {
+        kind = 1;
+        auto form = std::make_unique<TRouteForm>(&main);
+        form->Init();
+        return form;
+    }
+    std::unique_ptr<TDocumentForm> CreateForOpen(TfrmMain&, const std::string&, int&) override { return nullptr; }
+};
+
+TEST(MarovinLibrary, SaveLibraryFlow)
+{
+    TScriptedPlatform platform;
+    SetPlatform(&platform);
+    TProgramDescription d = DescriptionOf(TProgram::Marovin);
+    d.Driver = [] { return std::make_unique<TRouteDriver>(); };
+    TfrmMain marovin(d);
+    marovin.ExecuteCommand("NewRoutePlan");
+    auto* form = dynamic_cast<TRouteForm*>(marovin.frmBase());
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(marovin.windowTitle(), "Marovin - Untitled.mvx");
+    std::string library = marovin.Folders().WaypointsFolder + "default.xml";
+    marovin.LibraryFileName = library; // whatever an earlier run left in the settings
+
+    // Save writes to the current library without asking.
+    EXPECT_TRUE(marovin.SaveLibrary(TSaveType::stSave));
+    EXPECT_TRUE(platform.Dialogs.empty());
+    ASSERT_EQ(form->Saved.size(), 1u);
+    EXPECT_EQ(form->Saved[0], library);
+
+    // Save As asks in the Waypoints folder, then the new library is current.
+    std::string coast = marovin.Folders().WaypointsFolder + "coast.xml";
+    platform.FileAnswers = {coast};
+    EXPECT_TRUE(marovin.SaveLibrary(TSaveType::stSaveAs));
+    ASSERT_EQ(platform.Dialogs.size(), 1u);
+    EXPECT_EQ(platform.Dialogs[0].Title, "Save");
+    EXPECT_EQ(platform.Dialogs[0].DefaultExt, "xml");
+    EXPECT_EQ(platform.Dialogs[0].Filter, "Library files (*.xml)|*.xml|All files (*.*)|*.*");
+    EXPECT_EQ(platform.Dialogs[0].InitialDir, marovin.Folders().WaypointsFolder);
+    EXPECT_EQ(platform.Dialogs[0].FileName, "default.xml");
+    EXPECT_EQ(marovin.LibraryFileName, coast);
+    EXPECT_EQ(marovin.StatusText(1), "Waypoints Library: coast.xml");
+    EXPECT_EQ(marovin.windowTitle(), "Marovin - Untitled.mvx"); // the route plan is untouched
+
+    // A failed save keeps the library as it was.
+    form->Fail = true;
+    platform.FileAnswers = {marovin.Folders().WaypointsFolder + "other.xml"};
+    EXPECT_FALSE(marovin.SaveLibrary(TSaveType::stSaveAs));
+    EXPECT_EQ(platform.Messages.back().Text, "Can't save file: " + marovin.Folders().WaypointsFolder + "other.xml");
+    EXPECT_EQ(marovin.LibraryFileName, coast);
+
+    // Closing the route plan leaves the library panel as it is.
+    marovin.ExecuteCommand("Close");
+    EXPECT_EQ(marovin.frmBase(), nullptr);
+    EXPECT_EQ(marovin.StatusText(1), "Waypoints Library: coast.xml");
+    SetPlatform(nullptr);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
