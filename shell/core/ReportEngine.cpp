@@ -378,6 +378,10 @@ private:
             p.LineWidth = item.LineWidth;
             if (item.Kind == TReportItem::TKind::Text) {
                 p.Text = Bind(item);
+                // The text export wraps a growing text at its own width, except in a table,
+                // whose rows stay one line each.
+                p.Wrap = item.Grow && b.Kind != TBandKind::MasterData && b.Kind != TBandKind::Header &&
+                         b.Kind != TBandKind::Footer;
                 plain.push_back(p);
                 if (item.Grow) {
                     p.Text = Wrap(p.Text, std::max(1.0, item.W - 1.0), item.Font, measure_);

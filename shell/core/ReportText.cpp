@@ -37,6 +37,38 @@ std::string Trim(const std::string& s)
     return s.substr(b, e - b + 1);
 }
 
+// Word wrap at `width` characters (a longer word keeps its own line).
+std::string WrapChars(const std::string& text, int width)
+{
+    if (width < 10)
+        width = 10;
+    std::string out;
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find('\n', start);
+        std::string para = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string line;
+        size_t i = 0;
+        while (i < para.size()) {
+            size_t sp = para.find(' ', i);
+            std::string word = para.substr(i, sp == std::string::npos ? std::string::npos : sp - i);
+            if (!line.empty() && Utf8Length(line) + 1 + Utf8Length(word) > width) {
+                out += line + "\n";
+                line.clear();
+            }
+            if (!word.empty())
+                line += (line.empty() ? "" : " ") + word;
+            i = sp == std::string::npos ? para.size() : sp + 1;
+        }
+        out += line;
+        if (end == std::string::npos)
+            break;
+        out += "\n";
+        start = end + 1;
+    }
+    return out;
+}
+
 struct TCell {
     long Row = 0;         // band index * 100000 + the line's top in mm
     int Column = 0;       // index into the group's columns
@@ -91,11 +123,12 @@ void LayoutGroup(const std::vector<const TPreparedBand*>& bands, size_t firstInd
             int col = columnOf[keyOf(item)];
             colBox[col] = std::max(colBox[col], item.W / kMmPerChar);
             double lineHeight = ReportLineHeight(item.Font);
+            const std::string text = item.Wrap ? WrapChars(item.Text, static_cast<int>(item.W / kMmPerChar)) : item.Text;
             size_t start = 0;
             int j = 0;
-            while (start <= item.Text.size()) {
-                size_t end = item.Text.find('\n', start);
-                std::string line = Trim(item.Text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+            while (start <= text.size()) {
+                size_t end = text.find('\n', start);
+                std::string line = Trim(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
                 if (!line.empty()) {
                     TCell c;
                     c.Row = static_cast<long>(firstIndex + b) * 100000 + std::lround(item.Y + j * lineHeight);

@@ -249,6 +249,12 @@ TEST(ReportEngine, GrowingTextGrowsItsBandAndStretchedFramesFollow)
     EXPECT_NEAR(items[3].Y, items[0].Y + 10 + grown, 1e-9); // the next band starts below
     for (const auto& line : std::vector<std::string>{"Soundings", "Tanks pressed up"})
         EXPECT_NE(items[2].Text.find(line), std::string::npos);
+    // The text export wraps it at its width too (50 mm, 25 characters), words whole.
+    std::istringstream text(ReportToText(r));
+    int lines = 0;
+    for (std::string line; std::getline(text, line); ++lines)
+        EXPECT_LE(line.size(), 25u) << line;
+    EXPECT_GT(lines, 5);
 }
 
 TEST(ReportEngine, TemplateIsReadAnewAtEveryRun)
