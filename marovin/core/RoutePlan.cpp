@@ -9,8 +9,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <cmath>
 #include <filesystem>
+#include <type_traits>
 
 namespace marovin {
 
@@ -345,6 +347,55 @@ double ReadFloat(const char* text)
     return negative ? -value : value;
 }
 
+// Whether a handle stands for no node, without a call into the library: a handle is
+// nothing but the pointer to its node.
+static_assert(sizeof(pugi::xml_node) == sizeof(void*) && std::is_trivially_copyable_v<pugi::xml_node>);
+inline const void* NodePointer(const pugi::xml_node& node)
+{
+    const void* p;
+    std::memcpy(&p, &node, sizeof p);
+    return p;
+}
+
+inline bool IsNull(const pugi::xml_node& node)
+{
+    return NodePointer(node) == nullptr;
+}
+
+// Reads an integer the way the XML layer does; plain numbers of up to nine digits are
+// converted here, everything else by the layer's reader (and its error).
+int ReadInteger(const char* text)
+{
+    const char* p = text;
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    int value = 0, count = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10 + (*p - '0');
+        if (++count > 9)
+            return shell::XmlTextToInteger(text);
+    }
+    if (*p != 0 || count == 0)
+        return shell::XmlTextToInteger(text);
+    return negative ? -value : value;
+}
+
+// A text value trimmed as the XML layer trims it, cut to its field size.
+std::string ReadText(const char* text, size_t size)
+{
+    const char first = text[0];
+    if (first == 0)
+        return {};
+    if (first != ' ' && first != '\t' && first != '\r' && first != '\n') {
+        const size_t length = std::strlen(text);
+        const char last = text[length - 1];
+        if (last != ' ' && last != '\t' && last != '\r' && last != '\n')
+            return CutText(std::string(text, length), size);
+    }
+    return CutText(shell::XmlTrim(text), size);
+}
+
 // One "Waypoints" element: the first direct child of each name, read in the order of
 // the format so that the first missing or bad value is the one reported. Children that
 // are none of the five fields are returned in `others`, to be searched for further
@@ -356,7 +407,7 @@ TLibraryWaypoint ReadLibraryWaypoint(pugi::xml_node node, bool& others)
     const char* text[kLibraryFieldCount] = {};
     unsigned seen = 0;
     others = false;
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
+    for (pugi::xml_node c = node.first_child(); !IsNull(c); c = c.next_sibling()) {
         const char* name = c.name();
         const int k = LibraryFieldOf(name);
         if (k < 0) {
@@ -370,11 +421,11 @@ TLibraryWaypoint ReadLibraryWaypoint(pugi::xml_node node, bool& others)
         if (!(seen & (1u << k)))
             ThrowMissing(kLibraryFields[k]);
     TLibraryWaypoint wp;
-    wp.WpId = shell::XmlTextToInteger(text[0]);
-    wp.WpName = CutText(shell::XmlTrim(text[1]), kWpNameSize);
+    wp.WpId = ReadInteger(text[0]);
+    wp.WpName = ReadText(text[1], kWpNameSize);
     wp.Latitude = ReadFloat(text[2]);
     wp.Longitude = ReadFloat(text[3]);
-    wp.Description = CutText(shell::XmlTrim(text[4]), kLibraryDescriptionSize);
+    wp.Description = ReadText(text[4], kLibraryDescriptionSize);
     return wp;
 }
 
@@ -388,23 +439,29 @@ void TRoutePlan::ReplaceLibrary(const shell::TXmlDocument& doc)
     // Every "Waypoints" element below the root, depth first in document order. A
     // "Waypoints" nested in another one is a waypoint too, unless it hides inside one of
     // the five value elements, which hold text only.
+    const void* rootPointer = NodePointer(root);
     pugi::xml_node n = root.first_child();
-    while (n) {
+    while (!IsNull(n)) {
         bool descend = true;
         if (NameEquals(n.name(), "Waypoints")) {
             bool others = false;
             library.push_back(ReadLibraryWaypoint(n, others));
             descend = others;
         }
-        pugi::xml_node next = descend ? n.first_child() : pugi::xml_node();
-        if (!next) {
-            while (!(next = n.next_sibling())) {
+        pugi::xml_node next;
+        if (descend)
+            next = n.first_child();
+        if (IsNull(next)) {
+            // Climb until a node has a next sibling; the walk ends back at the root.
+            while (IsNull(next = n.next_sibling())) {
                 n = n.parent();
-                if (n == root)
+                if (NodePointer(n) == rootPointer)
                     break;
             }
         }
-        n = (n == root) ? pugi::xml_node() : next;
+        if (NodePointer(n) == rootPointer)
+            break;
+        n = next;
     }
     if (!std::is_sorted(library.begin(), library.end(), ByWpId))
         std::stable_sort(library.begin(), library.end(), ByWpId);

@@ -6,9 +6,11 @@
 #include "marovin/core/UtilsMarovinCalc.h"
 
 #include "shell/core/Error.h"
+#include "shell/core/Xml.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -525,6 +527,58 @@ TEST(RoutePlan, OpenLibraryCommandChecksRootCopiesOnceAndKeepsTheChosenPath)
     plan.NewLibrary(" Pacific ");
     EXPECT_EQ(plan.LibraryFileName, waypoints.Path() + "Pacific.xml");
     EXPECT_EQ(plan.tblLibrary.size(), 1u);
+}
+
+TEST(RoutePlan, LibraryWaypointsAreFoundAtAnyDepthInAnyLetterCase)
+{
+    TempFolder tmp;
+    WriteFile(tmp.Path() + "nested.xml",
+              "<library><Group><WAYPOINTS><wpid>9</wpid><WPNAME> Deep </WPNAME><latitude>1,5</latitude>"
+              "<Longitude> -2 </Longitude><Description/></WAYPOINTS></Group>"
+              "<Waypoints><Description>d</Description><Longitude>4</Longitude><Latitude>3</Latitude>"
+              "<WpName>Outer</WpName><WpId>2</WpId><WpId>77</WpId>"
+              "<Extra><Waypoints><WpId>5</WpId><WpName>Inner</WpName><Latitude>-1.234E-3</Latitude>"
+              "<Longitude>0</Longitude><Description>x</Description></Waypoints></Extra></Waypoints></library>");
+    TRoutePlan plan;
+    plan.OpenLibrary(tmp.Path() + "nested.xml");
+    ASSERT_EQ(plan.tblLibrary.size(), 3u);
+    EXPECT_EQ(plan.tblLibrary[0].WpId, 2); // the first WpId of a record counts
+    EXPECT_EQ(plan.tblLibrary[0].WpName, "Outer");
+    EXPECT_EQ(plan.tblLibrary[0].Latitude, 3);
+    EXPECT_EQ(plan.tblLibrary[1].WpName, "Inner");
+    EXPECT_EQ(plan.tblLibrary[1].Latitude, -1.234e-3);
+    EXPECT_EQ(plan.tblLibrary[2].WpName, "Deep");
+    EXPECT_EQ(plan.tblLibrary[2].Latitude, 1.5);
+    EXPECT_EQ(plan.tblLibrary[2].Longitude, -2);
+}
+
+TEST(RoutePlan, LibraryNumbersReadBackExactlyAsTheXmlLayerReadsThem)
+{
+    TempFolder tmp;
+    TRoutePlan plan;
+    std::mt19937_64 random(42);
+    std::uniform_real_distribution<double> lat(-90, 90), lon(-180, 180), tiny(-1e-3, 1e-3);
+    for (int i = 0; i < 2000; ++i) {
+        TLibraryWaypoint wp;
+        wp.WpId = i % 2 ? -i * 1000 : i * 1000003;
+        wp.WpName = "W";
+        wp.Latitude = i % 3 ? lat(random) : tiny(random);
+        wp.Longitude = lon(random);
+        plan.tblLibrary.push_back(wp);
+    }
+    std::sort(plan.tblLibrary.begin(), plan.tblLibrary.end(),
+              [](const TLibraryWaypoint& a, const TLibraryWaypoint& b) { return a.WpId < b.WpId; });
+    plan.SaveLibrary(tmp.Path() + "l.xml");
+    TRoutePlan reopened;
+    reopened.OpenLibrary(tmp.Path() + "l.xml");
+    ASSERT_EQ(reopened.tblLibrary.size(), plan.tblLibrary.size());
+    for (size_t i = 0; i < plan.tblLibrary.size(); ++i) {
+        const TLibraryWaypoint& a = plan.tblLibrary[i];
+        const TLibraryWaypoint& b = reopened.tblLibrary[i];
+        ASSERT_EQ(b.WpId, a.WpId);
+        ASSERT_EQ(b.Latitude, shell::XmlTextToFloat(shell::FloatToXmlText(a.Latitude))) << a.Latitude;
+        ASSERT_EQ(b.Longitude, shell::XmlTextToFloat(shell::FloatToXmlText(a.Longitude))) << a.Longitude;
+    }
 }
 
 TEST(RoutePlan, LibraryKeepsWpIdOrder)
