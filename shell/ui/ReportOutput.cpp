@@ -105,8 +105,7 @@ void PrintReport(const TReportSource& source)
     if (!report)
         return;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(QPageLayout(QPageSize(QSizeF(report->PageWidth, report->PageHeight), QPageSize::Millimeter),
-                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    printer.setPageLayout(ReportPageLayout(*report));
     QPrintDialog dialog(&printer, QApplication::activeWindow());
     dialog.setMinMax(1, static_cast<int>(report->Pages.size()));
     if (dialog.exec() != QDialog::Accepted)

@@ -244,8 +244,7 @@ void TfrmReportPreview::PrintCommand()
 {
     if (!printer_)
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer_->setPageLayout(QPageLayout(QPageSize(QSizeF(report_.PageWidth, report_.PageHeight), QPageSize::Millimeter),
-                                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    printer_->setPageLayout(ReportPageLayout(report_));
     QPrintDialog dialog(printer_.get(), this);
     dialog.setMinMax(1, static_cast<int>(report_.Pages.size()));
     if (dialog.exec() != QDialog::Accepted)

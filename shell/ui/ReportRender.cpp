@@ -34,6 +34,15 @@ QFont MakeFont(const TReportFont& f)
 
 } // namespace
 
+QPageLayout ReportPageLayout(const TPreparedReport& report)
+{
+    double w = std::min(report.PageWidth, report.PageHeight);
+    double h = std::max(report.PageWidth, report.PageHeight);
+    return QPageLayout(QPageSize(QSizeF(w, h), QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch),
+                       report.PageWidth > report.PageHeight ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
+}
+
 TTextMeasure QtTextMeasure()
 {
     return [](const std::string& text, const TReportFont& f) {
@@ -123,8 +132,7 @@ void SaveReportPdf(const TPreparedReport& report, const std::string& fileName)
         writer.setResolution(600);
         writer.setTitle(QString::fromStdString(report.Title));
         writer.setCreator(QStringLiteral("Orvanel"));
-        writer.setPageLayout(QPageLayout(QPageSize(QSizeF(report.PageWidth, report.PageHeight), QPageSize::Millimeter),
-                                         QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        writer.setPageLayout(ReportPageLayout(report));
         QPainter painter;
         if (!painter.begin(&writer)) {
             QFile::remove(temp);

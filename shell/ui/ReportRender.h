@@ -6,6 +6,7 @@
 
 #include <string>
 
+class QPageLayout;
 class QPainter;
 class QPrinter;
 
@@ -17,6 +18,10 @@ TTextMeasure QtTextMeasure();
 // Draws one page; `pxPerMm` maps the paper's millimetres to the painter's pixels, whose
 // top-left is the paper's top-left corner.
 void RenderReportPage(QPainter& painter, const TPreparedReport& report, int page, double pxPerMm);
+
+// The paper of the report for a printer or PDF writer: its size, its orientation, no
+// margins (the report's own margins are part of its pages).
+QPageLayout ReportPageLayout(const TPreparedReport& report);
 
 // Writes the report as a PDF file, one PDF page per report page, replacing an existing
 // file only once the new one is complete. Throws shell::Error when it cannot be written.

@@ -205,6 +205,13 @@ TEST_F(ReportUi, PdfHasEveryPageAndItsText)
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     EXPECT_THROW(SaveReportPdf(r, Path("no/such/folder/out.pdf")), Error);
 
+    // A landscape template gives landscape pages.
+    WriteFile(Path("ballast.fr3"), "Page A4 Landscape\nBand Body Height 5\n  Text 250 0 20 5: far right\n");
+    const std::string wide = Path("wide.pdf");
+    SaveReportPdf(RunReportWithFonts(BallastSource(1, Path(""))), wide);
+    EXPECT_NE(Shell("pdfinfo '" + wide + "'").find("842 x 595 pts"), std::string::npos);
+    EXPECT_NE(Shell("pdftotext '" + wide + "' -").find("far right"), std::string::npos);
+
     // Printing draws the same pages (a PDF printer stands in for paper).
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
