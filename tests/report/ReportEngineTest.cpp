@@ -134,6 +134,13 @@ TEST(ReportTemplate, ReadsPaperBandsAndItems)
     EXPECT_EQ(text.Content[2].Text, " [kN]");
     EXPECT_EQ(t.Bands[0].Items[1].Kind, TReportItem::TKind::Line);
     EXPECT_DOUBLE_EQ(t.Bands[0].Items[1].LineWidth, 0.5);
+
+    TReportTemplate custom = ParseReportTemplate("Page 100 x 150 Landscape\nBand Body Height 5\n", "t.fr3");
+    EXPECT_DOUBLE_EQ(custom.PageWidth, 100);
+    EXPECT_DOUBLE_EQ(custom.PageHeight, 150);
+    EXPECT_TRUE(custom.Landscape);
+    EXPECT_THROW(ParseReportTemplate("Page A4 Sideways\nBand Body Height 5\n", "t.fr3"), Error);
+    EXPECT_THROW(ParseReportTemplate("Margins 100 10 100 10\nBand Body Height 5\n", "t.fr3"), Error);
 }
 
 TEST(ReportFormat, MasksWriteNumbersAsSpreadsheetsDo)
