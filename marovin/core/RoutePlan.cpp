@@ -400,7 +400,7 @@ std::string ReadText(const char* text, size_t size)
 // the format so that the first missing or bad value is the one reported. Children that
 // are none of the five fields are returned in `others`, to be searched for further
 // waypoints; the fields themselves hold only their text.
-TLibraryWaypoint ReadLibraryWaypoint(pugi::xml_node node, bool& others)
+void ReadLibraryWaypoint(pugi::xml_node node, TLibraryWaypoint& wp, bool& others)
 {
     // Only elements carry a name in a parsed tree (text nodes have an empty one, and
     // declarations and processing instructions are not kept), so the name alone tells.
@@ -420,13 +420,11 @@ TLibraryWaypoint ReadLibraryWaypoint(pugi::xml_node node, bool& others)
     for (int k = 0; k < kLibraryFieldCount; ++k)
         if (!(seen & (1u << k)))
             ThrowMissing(kLibraryFields[k]);
-    TLibraryWaypoint wp;
     wp.WpId = ReadInteger(text[0]);
     wp.WpName = ReadText(text[1], kWpNameSize);
     wp.Latitude = ReadFloat(text[2]);
     wp.Longitude = ReadFloat(text[3]);
     wp.Description = ReadText(text[4], kLibraryDescriptionSize);
-    return wp;
 }
 
 } // namespace
@@ -445,7 +443,8 @@ void TRoutePlan::ReplaceLibrary(const shell::TXmlDocument& doc)
         bool descend = true;
         if (NameEquals(n.name(), "Waypoints")) {
             bool others = false;
-            library.push_back(ReadLibraryWaypoint(n, others));
+            // Filled in place; a failure discards the whole new table anyway.
+            ReadLibraryWaypoint(n, library.emplace_back(), others);
             descend = others;
         }
         pugi::xml_node next;

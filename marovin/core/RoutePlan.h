@@ -57,17 +57,18 @@ struct TRouteHeader {
     int WpCount = 0;         // number of route waypoints at the last calculation
 };
 
-// One record of `tblRouteDetails`.
+// One record of `tblRouteDetails`. The fields the route calculation reads and writes
+// come first, so that a long route is calculated through as little memory as possible.
 struct TRouteWaypoint {
     int RouteWpId = 0;       // identity shown in the edit dialog's caption
     int OrdNumber = 0;       // position in the route, 1..N after a calculation
-    std::string WpName;      // 30
     double Latitude = 0;     // degrees, north positive
     double Longitude = 0;    // degrees, east positive
-    std::string Description; // 50
-    int RouteId = 1;
     double CalcCourse = 0;   // course of the leg to the next waypoint, degrees, 0.1
     double CalcDistance = 0; // distance of that leg, nautical miles, 0.01
+    int RouteId = 1;
+    std::string WpName;      // 30
+    std::string Description; // 50
 
     std::string CalcLatitude() const;
     std::string CalcLongitude() const;

@@ -98,6 +98,14 @@ char Lower(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
 }
 
+// The sign followed by the trimmed text.
+std::string SignedText(char sign, std::string_view text)
+{
+    std::string out(1, sign);
+    out += TrimText(text);
+    return out;
+}
+
 // Shared reader of both coordinates; positive and negative are the hemisphere letters
 // in lower case ("n"/"s" or "e"/"w").
 double ParseCoordinate(std::string_view text, char positive, char negative)
@@ -115,12 +123,12 @@ double ParseCoordinate(std::string_view text, char positive, char negative)
     bool isNegative = false;
     size_t letter = s.find(positive);
     if (letter != std::string::npos) {
-        s = "+" + TrimText(s.substr(0, letter));
+        s = SignedText('+', s.substr(0, letter));
         isNegative = false;
     }
     letter = s.find(negative);
     if (letter != std::string::npos) {
-        s = "-" + TrimText(s.substr(0, letter));
+        s = SignedText('-', s.substr(0, letter));
         isNegative = true;
     }
 
