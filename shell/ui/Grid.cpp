@@ -135,9 +135,12 @@ QVariant TGridModel::headerData(int section, Qt::Orientation orientation, int ro
     }
     if (section < 0 || section >= rowCount())
         return {};
-    // The indicator column: "*" marks the new-row line.
-    if (role == Qt::DisplayRole)
-        return section >= DataRowCount() ? QString("*") : QString();
+    // The indicator column: "*" marks the new-row line, a triangle the current row.
+    if (role == Qt::DisplayRole) {
+        if (section >= DataRowCount())
+            return QString("*");
+        return section == currentRow_ ? QString::fromUtf8("\u25B6") : QString();
+    }
     if (role == Qt::ToolTipRole && section >= DataRowCount())
         return QString("Type into this row to add a lashing");
     return {};
@@ -161,6 +164,17 @@ bool TGridModel::removeRows(int row, int count, const QModelIndex& parent)
         RemoveDataRow(row);
     endRemoveRows();
     return true;
+}
+
+void TGridModel::SetCurrentRow(int row)
+{
+    if (row == currentRow_)
+        return;
+    int old = currentRow_;
+    currentRow_ = row;
+    for (int r : {old, row})
+        if (r >= 0 && r < rowCount())
+            emit headerDataChanged(Qt::Vertical, r, r);
 }
 
 void TGridModel::Reload()
@@ -346,6 +360,8 @@ void TGridView::setModel(QAbstractItemModel* model)
 {
     QTableView::setModel(model);
     if (auto* grid = qobject_cast<TGridModel*>(model)) {
+        connect(selectionModel(), &QItemSelectionModel::currentChanged, grid,
+                [grid](const QModelIndex& current) { grid->SetCurrentRow(current.isValid() ? current.row() : -1); });
         QHeaderView* header = horizontalHeader();
         QFontMetrics fm = fontMetrics();
         for (int c = 0; c < grid->columnCount(); ++c) {

@@ -53,6 +53,9 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
 
+    // The row the indicator column marks as current.
+    void SetCurrentRow(int row);
+
     // The document changed as a whole (opened, new) or in its computed cells.
     void Reload();
     void RefreshAll();
@@ -74,6 +77,7 @@ protected:
 private:
     std::vector<TColumnSpec> columns_;
     bool growing_ = false; // a second new-row line is being announced
+    int currentRow_ = -1;
 };
 
 // Editors of the column kinds; every change is posted at once.
