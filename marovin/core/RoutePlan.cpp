@@ -635,10 +635,15 @@ size_t TRoutePlan::AddRouteWaypoint(TRouteWaypoint wp)
     wp.RouteId = tblRoute.RouteId;
     wp.CalcCourse = 0;
     wp.CalcDistance = 0;
-    auto it = std::upper_bound(tblRouteDetails.begin(), tblRouteDetails.end(), wp, ByOrdNumber);
-    it = tblRouteDetails.insert(it, std::move(wp));
+    // After the waypoints with a number not above the new one: at the end, as a rule.
+    // Searched from the end, which also stays well defined should a calculation stopped
+    // by a bad position have left the numbers out of order.
+    size_t index = tblRouteDetails.size();
+    while (index > 0 && tblRouteDetails[index - 1].OrdNumber > wp.OrdNumber)
+        --index;
+    tblRouteDetails.insert(tblRouteDetails.begin() + static_cast<std::ptrdiff_t>(index), std::move(wp));
     Changed();
-    return static_cast<size_t>(it - tblRouteDetails.begin());
+    return index;
 }
 
 void TRoutePlan::EditRouteWaypoint(size_t index, const std::string& wpName, double latitude, double longitude,

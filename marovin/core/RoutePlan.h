@@ -98,9 +98,11 @@ public:
 
     // A new route plan: the header with its defaults, no route waypoints.
     void Init();
-    // Replaces the whole library by the file's waypoints. On any error the library is
-    // left as it was, LibraryLoadFailed is set and the error is thrown
-    // ("Unable to load the file: <path>" for a file without a root element).
+    // Replaces the whole library by the file's waypoints: every "Waypoints" element below
+    // the root, in document order (its five value elements hold text only and are not
+    // searched further), then kept in WpId order. On any error the library is left as it
+    // was, LibraryLoadFailed is set and the error is thrown ("Unable to load the file:
+    // <path>" for a file without a root element).
     void OpenLibrary(const std::string& fileName);
     // Writes the whole library to the file, replacing it atomically.
     void SaveLibrary(const std::string& fileName);
@@ -188,8 +190,8 @@ private:
 std::string ReadDocumentContents(const shell::TXmlDocument& doc);
 
 // A route plan that the Open command refuses: what() is the program's message
-// ("Can't load file: <path>"), Reason the underlying error ("" when the file is simply
-// not a route plan).
+// ("Can't load file: <path>"), Reason the underlying error or, for a file whose first
+// "Contents" is not "Marovin", "the file is not a Marovin route plan".
 class TOpenError : public shell::Error {
 public:
     TOpenError(const std::string& message, std::string reason)
