@@ -4,12 +4,16 @@
 #include "shell/core/IniFile.h"
 #include "shell/core/Xml.h"
 #include "shell/ui/Application.h"
+#include "shell/ui/FormAbout.h"
 #include "shell/ui/FormMain.h"
 #include "shell/ui/Platform.h"
 #include "shell/ui/Utils.h"
 
 #include <QAction>
+#include <QStatusTipEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -141,6 +145,9 @@ TEST_F(MainWindowTest, StartsWithoutDocumentAndDocumentCommandsHidden)
     EXPECT_EQ(main->minimumSize(), QSize(750, 600));
     EXPECT_EQ(main->StatusText(0), "Ready...");
     EXPECT_EQ(main->StatusText(1), "");
+    QStatusTipEvent hover("Open"); // Tessaly shows no command hints in its status bar
+    QApplication::sendEvent(main.get(), &hover);
+    EXPECT_EQ(main->StatusText(0), "Ready...");
     for (const char* id : {"Close", "Save", "SaveAs", "ExportReport", "PreviewReport", "PrintReport", "Calculate"})
         EXPECT_FALSE(Visible(id)) << id;
     for (const char* id : {"New", "Open", "HelpContents", "About", "Exit"})
@@ -447,6 +454,13 @@ TEST(OtherPrograms, KelvaraAndMarovinWindows)
         EXPECT_FALSE(kelvara.Action("Properties")->isVisible());
         EXPECT_TRUE(kelvara.Action("ShipManager")->isVisible());
         EXPECT_EQ(kelvara.Action("ShipManager")->shortcut(), QKeySequence("F4"));
+        // Panel 0 follows the hint under the mouse and returns to its text afterwards.
+        QStatusTipEvent hover("Open (Ctrl+O)");
+        QApplication::sendEvent(&kelvara, &hover);
+        EXPECT_EQ(kelvara.StatusText(0), "Open (Ctrl+O)");
+        QStatusTipEvent leave("");
+        QApplication::sendEvent(&kelvara, &leave);
+        EXPECT_EQ(kelvara.StatusText(0), "Ready...");
 
         // Opening an automatic survey whose ship file is gone names the missing file.
         std::string file = Temp("auto.kvx");
@@ -477,6 +491,24 @@ TEST(OtherPrograms, KelvaraAndMarovinWindows)
         EXPECT_EQ(TIniFile(marovin.Folders().IniFileName).ReadString("Database", "DataBase", ""), "coast.xml");
     }
     SetPlatform(nullptr);
+}
+
+TEST_F(MainWindowTest, AboutBoxLinksOpenThroughTheShell)
+{
+    TfrmAbout about("Tessaly", main.get());
+    EXPECT_EQ(about.windowTitle(), "About");
+    EXPECT_EQ(about.minimumSize(), QSize(369, 331));
+    EXPECT_EQ(about.findChild<QLabel*>("lblProgram")->text(), "Tessaly");
+    EXPECT_TRUE(about.findChild<QLabel*>("lblProgram")->font().bold());
+    EXPECT_EQ(about.findChild<QLabel*>("lblVersion")->text(), "Version 9.1.0.1");
+    auto* ok = about.findChild<QPushButton*>("btnOK");
+    EXPECT_EQ(ok->text(), "&OK");
+    EXPECT_TRUE(ok->isDefault());
+    emit about.findChild<QLabel*>("lblWebSite")->linkActivated(MakerWebSite);
+    emit about.findChild<QLabel*>("lblMail")->linkActivated(QString("mailto:") + MakerMail);
+    ASSERT_EQ(platform.Opened.size(), 2u);
+    EXPECT_EQ(platform.Opened[0], MakerWebSite);
+    EXPECT_EQ(platform.Opened[1], std::string("mailto:") + MakerMail);
 }
 
 // Marovin's library save flow, for the route plan window.
