@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 using namespace tessaly;
@@ -371,6 +372,43 @@ TEST_F(TessalyFormsTest, ReportCommandsRefillTheReportTableFirst)
         EXPECT_EQ(platform.Messages[0].Text, c.message);
         EXPECT_EQ(platform.Messages[0].Buttons, shell::TMsgButtons::OK);
         EXPECT_EQ(Form()->tblData().Rows.size(), 6u);
+    }
+}
+
+// The report commands feed the report engine: the worked example exported through the
+// shipped templates shows the particulars, the lashing rows and the verdicts.
+TEST_F(TessalyFormsTest, ExportedReportShowsTheDocument)
+{
+    struct Case {
+        const char* newCommand;
+        const char* templateName;
+        const char* rowText; // a lashing cell that only the dataset can have supplied
+    };
+    const Case cases[] = {{"NewAdvanced", "RepTessalyAdv.fr3", "PORT->FWD"},
+                          {"NewAlternative", "RepTessalyAlt.fr3", "STBD"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.newCommand);
+        std::string folder = main->Folders().TemplatesFolder;
+        std::filesystem::copy_file(std::string(ORVANEL_TEMPLATES) + "/" + c.templateName, folder + c.templateName,
+                                   std::filesystem::copy_options::overwrite_existing);
+        main->SetDirty(false);
+        main->ExecuteCommand(c.newCommand);
+        FillParticulars(Form());
+        if (std::string(c.newCommand) == "NewAdvanced")
+            FillAdvancedRows(Model());
+        else
+            FillAlternativeRows(Model());
+        std::string out = Temp(std::string(c.newCommand) + ".txt");
+        platform.Messages.clear();
+        platform.FileAnswers = {out};
+        main->ExecuteCommand("ExportReport");
+        EXPECT_TRUE(platform.Messages.empty()) << platform.Messages.front().Text;
+        std::ifstream in(out, std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), {});
+        for (const char* expected : {"MV Example Trader", "Transformer on skids", "150.00 m", c.rowText, "O.K."})
+            EXPECT_NE(text.find(expected), std::string::npos) << expected << " missing in\n" << text;
+        EXPECT_EQ(platform.Opened.back(), out); // the exported file is opened afterwards
+        std::filesystem::remove(folder + c.templateName);
     }
 }
 
