@@ -1,7 +1,7 @@
 // Takes screenshots of the real Tessaly main window with a worked example typed in:
 //   tessaly_ui_screenshot <output folder> [width height]
 // Writes advanced.png, advanced-minimum.png (the minimum size), alternative.png,
-// empty.png (no document) and about.png.
+// empty.png (no document), about.png, and kelvara-empty.png and marovin-empty.png.
 #include "WorkedExample.h"
 
 #include "shell/ui/Application.h"
@@ -74,5 +74,13 @@ int main(int argc, char** argv)
     shell::TfrmAbout about("Tessaly", &main);
     about.show();
     ok &= Save(about, out.filePath("about.png"));
+    about.hide();
+
+    // The other two programs' empty windows, for their command bars and menus.
+    for (shell::TProgram program : {shell::TProgram::Kelvara, shell::TProgram::Marovin}) {
+        shell::TfrmMain other(shell::DescriptionOf(program));
+        other.show();
+        ok &= Save(other, out.filePath(other.Description().Name.toLower() + "-empty.png"));
+    }
     return ok ? 0 : 1;
 }
