@@ -114,6 +114,23 @@ TEST_F(TessalyFormsTest, NewAdvancedDocument)
               "Maximum Securing Load (for one lashing)");
 }
 
+TEST_F(TessalyFormsTest, TabOrderFollowsTheParticulars)
+{
+    main->ExecuteCommand("NewAdvanced");
+    const QStringList expected = {"txtShipName",    "txtShipLength",  "txtShipBreadth", "txtShipSpeed",
+                                  "txtShipGM",      "txtCargoName",   "txtCargoMass",   "txtCargoLength",
+                                  "txtCargoWidth",  "txtCargoHeight", "cmbVertical",    "cmbLongitudinal",
+                                  "cmbFriction",    "txtTippingArm",  "txtStableArm",   "ckRestrictedArea",
+                                  "txtRemarks",     "gvData",         "txtResult"};
+    QStringList order;
+    QWidget* w = Form()->findChild<QWidget*>("txtShipName");
+    for (int i = 0; i < 200 && order.size() < expected.size(); ++i, w = w->nextInFocusChain())
+        if (expected.contains(w->objectName()) && !order.contains(w->objectName()) &&
+            (w->focusPolicy() & Qt::TabFocus))
+            order << w->objectName();
+    EXPECT_EQ(order, expected);
+}
+
 TEST_F(TessalyFormsTest, NewAlternativeDocumentAndAppendedRow)
 {
     main->ExecuteCommand("NewAlternative");
