@@ -146,8 +146,7 @@ public:
         report_.MarginRight = setup.MarginRight >= 0 ? setup.MarginRight : tmpl.MarginRight;
         report_.MarginBottom = setup.MarginBottom >= 0 ? setup.MarginBottom : tmpl.MarginBottom;
         std::time_t now = std::time(nullptr);
-        std::tm tm{};
-        localtime_r(&now, &tm);
+        std::tm tm = *std::localtime(&now); // one thread: the shared buffer is safe
         date_ = FormatC("%02d.%02d.%04d", tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900);
         time_ = FormatC("%02d:%02d", tm.tm_hour, tm.tm_min);
     }

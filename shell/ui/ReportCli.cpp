@@ -23,8 +23,9 @@ bool EnsureGuiApplication()
         return true;
     if (QCoreApplication::instance())
         return false;
-    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt's notes about the desktop session (no runtime folder, no display) are no
     // business of a command-line user; real faults still reach standard error.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {

@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPageLayout>
 #include <QPageSetupDialog>
@@ -124,6 +125,7 @@ TfrmReportPreview::TfrmReportPreview(TPreparedReport report, TPrepare prepare, b
     cmbZoom_->setInsertPolicy(QComboBox::NoInsert);
     toolBar_->addWidget(cmbZoom_);
     connect(cmbZoom_, &QComboBox::textActivated, this, [this] { ZoomFromCombo(); });
+    connect(cmbZoom_->lineEdit(), &QLineEdit::returnPressed, this, [this] { ZoomFromCombo(); });
     QAction* actZoomIn = toolBar_->addAction("Zoom &In", this, [this] { SetZoom(zoom_ * 1.25); });
     actZoomIn->setObjectName("actZoomIn");
     actZoomIn->setShortcut(QKeySequence::ZoomIn);
