@@ -147,6 +147,15 @@ TEST_F(ReportUi, TextExportReplacesTheFileAndOpensIt)
     EXPECT_EQ(ReadFile(out), ReportToText(RunReport(s)));
     EXPECT_EQ(platform_.Opened, std::vector<std::string>{out});
 
+    // PDF the same way.
+    const std::string pdf = Path("report.pdf");
+    platform_.FileAnswers = {pdf};
+    ExportReportAsPdf(s);
+    EXPECT_EQ(platform_.Dialogs.back().Title, "Export to PDF");
+    EXPECT_EQ(PdfPages(pdf), 1);
+    EXPECT_EQ(platform_.Opened.back(), pdf);
+    platform_.Opened.pop_back();
+
     // Cancelled: nothing written, nothing opened.
     platform_.FileAnswers = {""};
     fs::remove(out);
