@@ -16,6 +16,7 @@
 #include "kelvara/core/Survey.h"
 #include "kelvara/report/SurveyReport.h"
 
+#include "shell/core/Cli.h"
 #include "shell/core/Error.h"
 #include "shell/core/Folders.h"
 #include "shell/core/Utils.h"
@@ -31,48 +32,19 @@
 
 namespace {
 
-constexpr int ExitOk = 0;
-constexpr int ExitFailure = 1;
-constexpr int ExitUsage = 2;
+using shell::cli::ExitFailure;
+using shell::cli::ExitOk;
+using shell::cli::Escape;
+using shell::cli::PrintError;
+using shell::cli::TArgs;
+using shell::cli::TCommand;
 
-using TArgs = std::vector<std::string>;
-
-struct TCommand {
-    const char* Name;
-    int ArgCount;      // arguments after the command name
-    const char* Usage; // the arguments, for the usage text
-    const char* Help;  // one line
-    int (*Run)(const TArgs& args);
-};
-
-void PrintError(const std::string& text)
-{
-    std::cerr << "error: " << text << "\n";
-}
 
 void ShowMessage(kelvara::TMessageType type, const std::string& text)
 {
     std::cerr << (type == kelvara::TMessageType::Error ? "error: " : "information: ") << text << "\n";
 }
 
-// A value is printed on one line: a line break inside it (remarks typed on several lines)
-// is written as \n or \r, and a backslash as \\.
-std::string Escape(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else
-            out += c;
-    }
-    return out;
-}
 
 std::string DataFolder()
 {
@@ -177,27 +149,9 @@ const TCommand kCommands[] = {
     {"pdf", 2, "FILE.kvx OUT.pdf", "write the survey report (RepKelvara.fr3) as PDF", RunPdf},
 };
 
-int Usage()
-{
-    std::cerr << "usage:\n";
-    for (const TCommand& c : kCommands)
-        std::cerr << "  kelvara-cli " << c.Name << " " << c.Usage << "\n      " << c.Help << "\n";
-    return ExitUsage;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        return Usage();
-    std::string name = argv[1];
-    TArgs args(argv + 2, argv + argc);
-    for (const TCommand& c : kCommands)
-        if (name == c.Name) {
-            if (static_cast<int>(args.size()) != c.ArgCount)
-                return Usage();
-            return c.Run(args);
-        }
-    return Usage();
+    return shell::cli::Dispatch(argc, argv, "kelvara-cli", kCommands, nullptr);
 }

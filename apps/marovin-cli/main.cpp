@@ -15,6 +15,7 @@
 #include "marovin/core/UtilsMarovin.h"
 #include "marovin/core/UtilsMarovinCalc.h"
 
+#include "shell/core/Cli.h"
 #include "shell/core/Error.h"
 #include "shell/core/Folders.h"
 #include "shell/core/Utils.h"
@@ -32,44 +33,14 @@
 
 namespace {
 
-constexpr int ExitOk = 0;
-constexpr int ExitFailure = 1;
-constexpr int ExitUsage = 2;
+using shell::cli::ExitFailure;
+using shell::cli::ExitOk;
+using shell::cli::Escape;
+using shell::cli::PrintError;
+using shell::cli::TArgs;
+using shell::cli::TCommand;
 
-using TArgs = std::vector<std::string>;
 
-struct TCommand {
-    const char* Name;
-    int ArgCount;       // arguments after the command name
-    const char* Usage;  // the arguments, for the usage text
-    const char* Help;   // one line
-    int (*Run)(const TArgs& args);
-};
-
-void PrintError(const std::string& text)
-{
-    std::cerr << "error: " << text << "\n";
-}
-
-// Values are printed one per line; a line break inside a value (the charts list is
-// several lines) is written as \r or \n, and a backslash as \\, so that every value
-// stays on its line.
-std::string Escape(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else
-            out += c;
-    }
-    return out;
-}
 
 // The suite folders, found exactly as the program finds them (created when missing).
 // Only commands that need the Templates or Waypoints folder ask for them.
@@ -216,35 +187,12 @@ const TCommand Commands[] = {
      [](const TArgs& a) { return RunLibraryReport(a, shell::TReportCliFormat::Pdf); }},
 };
 
-int Usage()
-{
-    std::string text = "usage:\n";
-    for (const TCommand& c : Commands)
-        text += std::string("  marovin-cli ") + c.Name + " " + c.Usage + "\n      " + c.Help + "\n";
-    text += "Values print one per line; a line break inside a text shows as \\r or \\n, a backslash as \\\\.\n";
-    std::cerr << text;
-    return ExitUsage;
-}
+const char* const kUsageNote =
+    "Values print one per line; a line break inside a text shows as \\r or \\n, a backslash as \\\\.\n";
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        return Usage();
-    const std::string name = argv[1];
-    const TArgs args(argv + 2, argv + argc);
-    for (const TCommand& c : Commands) {
-        if (name != c.Name)
-            continue;
-        if (static_cast<int>(args.size()) != c.ArgCount)
-            return Usage();
-        try {
-            return c.Run(args);
-        } catch (const std::exception& e) {
-            PrintError(e.what());
-            return ExitFailure;
-        }
-    }
-    return Usage();
+    return shell::cli::Dispatch(argc, argv, "marovin-cli", Commands, kUsageNote);
 }

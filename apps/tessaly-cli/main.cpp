@@ -14,6 +14,7 @@
 #include "tessaly/core/LashingBase.h"
 #include "tessaly/report/LashingReport.h"
 
+#include "shell/core/Cli.h"
 #include "shell/core/Error.h"
 #include "shell/core/Folders.h"
 #include "shell/core/Utils.h"
@@ -31,44 +32,15 @@
 
 namespace {
 
-constexpr int ExitOk = 0;
-constexpr int ExitFailure = 1;
-constexpr int ExitUsage = 2;
+using shell::cli::ExitFailure;
+using shell::cli::ExitOk;
+using shell::cli::ExitUsage;
+using shell::cli::Escape;
+using shell::cli::PrintError;
+using shell::cli::TArgs;
+using shell::cli::TCommand;
 
-using TArgs = std::vector<std::string>;
 
-struct TCommand {
-    const char* Name;
-    int ArgCount;       // arguments after the command name
-    const char* Usage;  // the arguments, for the usage text
-    const char* Help;   // one line
-    int (*Run)(const TArgs& args);
-};
-
-void PrintError(const std::string& text)
-{
-    std::cerr << "error: " << text << "\n";
-}
-
-// Values are printed one per line; a line break inside a value (a remark typed on several
-// lines) is written as \n or \r, and a backslash as \\, so that every value stays on its
-// line. Tabs are kept.
-std::string Escape(std::string_view text)
-{
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else
-            out += c;
-    }
-    return out;
-}
 
 // The program's Open: header, document of the named method, OpenVoyage, then the
 // calculation that follows every open. Prints the error and returns none on failure.
@@ -185,32 +157,12 @@ const TCommand Commands[] = {
 
 int Usage()
 {
-    std::string text = "usage:\n";
-    for (const TCommand& c : Commands)
-        text += std::string("  tessaly-cli ") + c.Name + " " + c.Usage + "\n      " + c.Help + "\n";
-    std::cerr << text;
-    return ExitUsage;
+    return shell::cli::Usage("tessaly-cli", Commands, nullptr);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        return Usage();
-    const std::string name = argv[1];
-    const TArgs args(argv + 2, argv + argc);
-    for (const TCommand& c : Commands) {
-        if (name != c.Name)
-            continue;
-        if (static_cast<int>(args.size()) != c.ArgCount)
-            return Usage();
-        try {
-            return c.Run(args);
-        } catch (const std::exception& e) {
-            PrintError(e.what());
-            return ExitFailure;
-        }
-    }
-    return Usage();
+    return shell::cli::Dispatch(argc, argv, "tessaly-cli", Commands, nullptr);
 }
