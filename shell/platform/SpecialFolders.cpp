@@ -23,6 +23,14 @@ std::string Usable(QStandardPaths::StandardLocation location)
 std::string GetSpecialFolderPath(int folder)
 {
     if (folder == CSIDL_PERSONAL) {
+        // The variable, when set, is the desktop's word for where documents go; Qt itself
+        // reads only the user-dirs file.
+        QString fromEnvironment = qEnvironmentVariable("XDG_DOCUMENTS_DIR");
+        if (QDir::isAbsolutePath(fromEnvironment)) {
+            std::string p = QDir::toNativeSeparators(QDir::cleanPath(fromEnvironment)).toStdString();
+            if (ForceDirectories(p))
+                return p;
+        }
         std::string docs = Usable(QStandardPaths::DocumentsLocation);
         if (!docs.empty())
             return docs;

@@ -14,6 +14,7 @@ TEST(SpecialFolders, DocumentsFollowTheDesktopSettingAndFallBack)
     setenv("HOME", home.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
     unsetenv("XDG_DATA_HOME");
+    unsetenv("XDG_DOCUMENTS_DIR");
 
     // No user-dirs file: $HOME/Documents, created on demand.
     EXPECT_EQ(shell::GetSpecialFolderPath(shell::CSIDL_PERSONAL), home + "/Documents");
@@ -30,5 +31,10 @@ TEST(SpecialFolders, DocumentsFollowTheDesktopSettingAndFallBack)
     { std::FILE* f = std::fopen((home + "/.config/user-dirs.dirs").c_str(), "w");
       std::fputs("XDG_DOCUMENTS_DIR=\"$HOME/Blocked/Docs\"\n", f); std::fclose(f); }
     EXPECT_EQ(shell::GetSpecialFolderPath(shell::CSIDL_PERSONAL), home + "/.local/share");
+
+    // The environment variable, when set, wins over the user-dirs file.
+    setenv("XDG_DOCUMENTS_DIR", (home + "/FromEnv").c_str(), 1);
+    EXPECT_EQ(shell::GetSpecialFolderPath(shell::CSIDL_PERSONAL), home + "/FromEnv");
+    unsetenv("XDG_DOCUMENTS_DIR");
     fs::remove_all(home);
 }
