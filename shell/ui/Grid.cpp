@@ -214,29 +214,29 @@ void Post(TGridDelegate* delegate, QWidget* editor)
 QWidget* TGridDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                      const QModelIndex& index) const
 {
-    const TColumnSpec* spec = SpecOf(index);
-    if (!spec)
+    const TColumnSpec* columnDef = SpecOf(index);
+    if (!columnDef)
         return QStyledItemDelegate::createEditor(parent, option, index);
     auto* self = const_cast<TGridDelegate*>(this);
     QWidget* editor = nullptr;
-    switch (spec->Kind) {
+    switch (columnDef->Kind) {
     case TColumnKind::List: {
         auto* combo = new QComboBox(parent);
-        combo->addItems(spec->Items);
+        combo->addItems(columnDef->Items);
         connect(combo, &QComboBox::activated, self, [self, combo] { Post(self, combo); });
         editor = combo;
         break;
     }
     case TColumnKind::Spin: {
         auto* spin = new QSpinBox(parent);
-        spin->setRange(spec->Min, spec->Max);
+        spin->setRange(columnDef->Min, columnDef->Max);
         spin->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         connect(spin, &QSpinBox::valueChanged, self, [self, spin] { Post(self, spin); });
         editor = spin;
         break;
     }
     case TColumnKind::Number: {
-        auto* number = new TNumberEdit(spec->Decimals, {}, 0.0, parent);
+        auto* number = new TNumberEdit(columnDef->Decimals, {}, 0.0, parent);
         connect(number, &QDoubleSpinBox::valueChanged, self, [self, number] { Post(self, number); });
         editor = number;
         break;
@@ -365,7 +365,7 @@ void TGridView::setModel(QAbstractItemModel* model)
         QHeaderView* header = horizontalHeader();
         QFontMetrics fm = fontMetrics();
         for (int c = 0; c < grid->columnCount(); ++c) {
-            const TColumnSpec& spec = grid->Columns()[c];
+            const TColumnSpec& columnDef = grid->Columns()[c];
             if (c == 0) {
                 header->setSectionResizeMode(c, QHeaderView::Stretch);
                 continue;
@@ -373,17 +373,17 @@ void TGridView::setModel(QAbstractItemModel* model)
             header->setSectionResizeMode(c, QHeaderView::Interactive);
             // Wide enough for the column's values and the longest word of its header.
             int width = 0;
-            switch (spec.Kind) {
+            switch (columnDef.Kind) {
             case TColumnKind::Spin: width = fm.horizontalAdvance("200") + 28; break;
             case TColumnKind::Number:
             case TColumnKind::Computed: width = fm.horizontalAdvance("000.00") + 14; break;
             case TColumnKind::List:
-                for (const QString& item : spec.Items)
+                for (const QString& item : columnDef.Items)
                     width = std::max(width, fm.horizontalAdvance(item) + 34);
                 break;
             case TColumnKind::Text: width = fm.horizontalAdvance("Class 1 chain") + 12; break;
             }
-            width = std::max(width, fm.horizontalAdvance(spec.Header) + 14);
+            width = std::max(width, fm.horizontalAdvance(columnDef.Header) + 14);
             header->resizeSection(c, width);
         }
     }
