@@ -19,7 +19,7 @@
 #include "shell/core/Error.h"
 #include "shell/core/Folders.h"
 #include "shell/core/Utils.h"
-#include "shell/platform/SpecialFolders.h"
+#include "shell/platform/UserFolders.h"
 #include "shell/ui/ReportCli.h"
 
 #include <exception>

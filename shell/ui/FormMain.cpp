@@ -8,7 +8,7 @@
 #include "shell/core/IniFile.h"
 #include "shell/core/Utils.h"
 #include "shell/core/Xml.h"
-#include "shell/platform/SpecialFolders.h"
+#include "shell/platform/UserFolders.h"
 
 #include <QAction>
 #include <QCloseEvent>

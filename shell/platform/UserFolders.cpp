@@ -1,4 +1,4 @@
-#include "SpecialFolders.h"
+#include "UserFolders.h"
 
 #include "shell/core/Folders.h"
 

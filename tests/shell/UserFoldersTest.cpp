@@ -1,4 +1,4 @@
-#include "shell/platform/SpecialFolders.h"
+#include "shell/platform/UserFolders.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 namespace fs = std::filesystem;
 
-TEST(SpecialFolders, DocumentsFollowTheDesktopSettingAndFallBack)
+TEST(UserFolders, DocumentsFollowTheDesktopSettingAndFallBack)
 {
     std::string tmpl = (fs::temp_directory_path() / "orvanel-home-XXXXXX").string();
     const std::string home = mkdtemp(tmpl.data());
