@@ -19,33 +19,13 @@ constexpr double kMmPerPoint = 25.4 / 72.0;
 const std::string kPageMark = "\x01";
 const std::string kTotalPagesMark = "\x02";
 
-size_t Utf8Length(const std::string& s)
-{
-    size_t n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    return n;
-}
-
-// "\r\n", "\n\r" and a lone "\r" all end a line: texts typed on other systems keep
-// their lines.
+// Line breaks of every system as "\n"; a tab prints as one blank.
 std::string NormaliseBreaks(const std::string& s)
 {
-    std::string out;
-    out.reserve(s.size());
-    for (size_t i = 0; i < s.size(); ++i) {
-        char c = s[i];
-        if (c == '\r' || c == '\n') {
-            if (i + 1 < s.size() && (s[i + 1] == '\r' || s[i + 1] == '\n') && s[i + 1] != c)
-                ++i;
-            out += '\n';
-        } else if (c == '\t') {
-            out += ' ';
-        } else {
-            out += c;
-        }
-    }
+    std::string out = shell::NormaliseLineBreaks(s);
+    for (char& c : out)
+        if (c == '\t')
+            c = ' ';
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include "ReportText.h"
 
+#include "Utils.h"
+
 #include "Error.h"
 
 #include <algorithm>
@@ -21,11 +23,7 @@ constexpr double kMmPerChar = 2.0;
 
 int Utf8Length(const std::string& s)
 {
-    int n = 0;
-    for (unsigned char c : s)
-        if ((c & 0xC0) != 0x80)
-            ++n;
-    return n;
+    return static_cast<int>(shell::Utf8Length(s));
 }
 
 std::string Trim(const std::string& s)

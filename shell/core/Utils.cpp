@@ -73,6 +73,32 @@ bool SameText(std::string_view a, std::string_view b)
     return true;
 }
 
+size_t Utf8Length(std::string_view s)
+{
+    size_t n = 0;
+    for (unsigned char c : s)
+        if ((c & 0xC0) != 0x80)
+            ++n;
+    return n;
+}
+
+std::string NormaliseLineBreaks(std::string_view s)
+{
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        char c = s[i];
+        if (c == '\r' || c == '\n') {
+            if (i + 1 < s.size() && (s[i + 1] == '\r' || s[i + 1] == '\n') && s[i + 1] != c)
+                ++i;
+            out += '\n';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 std::string ExtractFileName(const std::string& path)
 {
     auto pos = path.find_last_of('/');

@@ -22,6 +22,13 @@ std::string FormatC(const char* format, ...) __attribute__((format(printf, 1, 2)
 // Case-insensitive ASCII comparison, as names are compared throughout the suite.
 bool SameText(std::string_view a, std::string_view b);
 
+// Number of characters (code points) of a UTF-8 text.
+size_t Utf8Length(std::string_view s);
+
+// Every line break as "\n": "\r\n", "\n\r" and a lone "\r" each end one line, so texts
+// typed on other systems keep their lines.
+std::string NormaliseLineBreaks(std::string_view s);
+
 // The last path component ("/a/b/c.kvx" gives "c.kvx").
 std::string ExtractFileName(const std::string& path);
 

@@ -1,5 +1,7 @@
 #include "Platform.h"
 
+#include "shell/core/Utils.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -55,21 +57,7 @@ std::string QtFilter(const std::string& filter)
 
 std::string DisplayText(const std::string& text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if ((c == '\n' && i + 1 < text.size() && text[i + 1] == '\r') ||
-            (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
-            out += '\n';
-            ++i;
-        } else if (c == '\r') {
-            out += '\n';
-        } else {
-            out += c;
-        }
-    }
-    return out;
+    return NormaliseLineBreaks(text);
 }
 
 TMsgResult TQtPlatform::MessageBox(const std::string& caption, const std::string& text,
