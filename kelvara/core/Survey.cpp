@@ -384,26 +384,10 @@ bool TSurvey::CalcAutoSurvey(bool initial)
     s.MctcPlus = calc->CalcMCT(s.MeanOfMeansPlus);
     s.MctcMinus = calc->CalcMCT(s.MeanOfMeansMinus);
     s.SecondCor = SecondTrimCorrection(MctType, LBP, s.Trim, s.MctcPlus, s.MctcMinus, f.SecondTrim);
-    double sum = s.Displ + s.ListCor + s.FirstCor + s.SecondCor;
-    s.DensityCor = DensityCorrection(TableDensity, s.Density, sum);
-    s.TotalDeductibles = Deductibles(s);
-    s.CorrectedDispl = s.DensityCor + sum;
-    s.NetDispl = s.CorrectedDispl - s.TotalDeductibles;
-
-    double constant = 0, totalCargo = 0;
-    if (initial)
-        SetResults(false, s, Survey2, constant, totalCargo);
-    else
-        SetResults(true, Survey1, s, constant, totalCargo);
-    // Overflowing inputs must not put infinities on screen or into the file.
-    if (!AllFinite(s) || !AllFinite({constant, totalCargo}))
+    if (!CompleteSurvey(s, initial, TableDensity))
         return false;
-
     if (initial && SetDirty)
         SetDirty(true);
-    (initial ? Survey1 : Survey2) = s;
-    Constant = constant;
-    TotalCargo = totalCargo;
     return true;
 }
 
@@ -448,8 +432,13 @@ bool TSurvey::CalcManualSurvey(bool initial)
     }
     s.FirstCor = FirstTrimCorrection(LcfType, LBP, s.Lcf, s.Tpc, s.Trim, f.FirstTrim);
     s.SecondCor = SecondTrimCorrection(MctType, LBP, s.Trim, s.MctcPlus, s.MctcMinus, f.SecondTrim);
+    return CompleteSurvey(s, initial, kStandardDensity);
+}
+
+bool TSurvey::CompleteSurvey(TSurveyValues& s, bool initial, double tableDensity)
+{
     double sum = s.Displ + s.ListCor + s.FirstCor + s.SecondCor;
-    s.DensityCor = DensityCorrection(kStandardDensity, s.Density, sum);
+    s.DensityCor = DensityCorrection(tableDensity, s.Density, sum);
     s.TotalDeductibles = Deductibles(s);
     s.CorrectedDispl = s.DensityCor + sum;
     s.NetDispl = s.CorrectedDispl - s.TotalDeductibles;
@@ -459,6 +448,7 @@ bool TSurvey::CalcManualSurvey(bool initial)
         SetResults(false, s, Survey2, constant, totalCargo);
     else
         SetResults(true, Survey1, s, constant, totalCargo);
+    // Overflowing inputs must not put infinities on screen or into the file.
     if (!AllFinite(s) || !AllFinite({constant, totalCargo}))
         return false;
     (initial ? Survey1 : Survey2) = s;

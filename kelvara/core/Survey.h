@@ -129,6 +129,9 @@ private:
     bool CalcAutoSurvey(bool initial);
     bool CalcManualDrafts(bool initial);
     bool CalcManualSurvey(bool initial);
+    // Density correction to net displacement, then constant and cargo; the survey is
+    // committed only when every figure is finite.
+    bool CompleteSurvey(TSurveyValues& s, bool initial, double tableDensity);
     void SetResults(bool finalSurvey, const TSurveyValues& s1, const TSurveyValues& s2,
                     double& constant, double& totalCargo) const;
     void CreateEngineFromDM();
