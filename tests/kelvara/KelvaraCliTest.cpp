@@ -1,6 +1,8 @@
 // kelvara-cli run as a separate process, with HOME and the documents folder pointing at a
 // temporary folder whose Data folder holds the worked example's ship.
 
+#include "tests/common/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,25 +17,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using testing_support::ReadBytes;
+using testing_support::Quote;
+
 std::string Data(const std::string& name)
 {
     return std::string(ORVANEL_TEST_DATA) + "/kelvara/" + name;
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string Quote(const std::string& s)
-{
-    std::string out = "'";
-    for (char c : s)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
 }
 
 struct TRun {
@@ -65,7 +54,7 @@ protected:
         cmd += " >" + Quote(home_ + "/out.txt") + " 2>" + Quote(home_ + "/err.txt");
         TRun r;
         int raw = std::system(cmd.c_str());
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.status = testing_support::ExitStatus(raw);
         r.out = ReadBytes(home_ + "/out.txt");
         r.err = ReadBytes(home_ + "/err.txt");
         return r;

@@ -1,4 +1,6 @@
 // marovin-cli run as a separate process: output, files and exit status.
+#include "tests/common/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -13,6 +15,9 @@
 
 namespace {
 
+using testing_support::ReadBytes;
+using testing_support::Quote;
+
 const std::string kData = std::string(ORVANEL_TEST_DATA) + "/marovin/";
 
 struct TRun {
@@ -20,22 +25,6 @@ struct TRun {
     std::string Out;
     std::string Err;
 };
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string Quote(const std::string& s)
-{
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
 
 class MarovinCli : public ::testing::Test {
 protected:
@@ -67,8 +56,8 @@ protected:
         while ((n = fread(buf.data(), 1, buf.size(), p)) > 0)
             r.Out.append(buf.data(), n);
         int status = pclose(p);
-        r.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.Err = ReadFile(err);
+        r.Status = testing_support::ExitStatus(status);
+        r.Err = ReadBytes(err);
         return r;
     }
 
@@ -97,7 +86,7 @@ TEST_F(MarovinCli, ValuesOfAGoodRoutePlan)
 {
     TRun r = Run("values " + Quote(kData + "route.mvx"));
     EXPECT_EQ(r.Status, 0) << r.Err;
-    EXPECT_EQ(r.Out, ReadFile(kData + "route-values.txt"));
+    EXPECT_EQ(r.Out, ReadBytes(kData + "route-values.txt"));
     EXPECT_EQ(r.Err, "");
 }
 
@@ -105,13 +94,13 @@ TEST_F(MarovinCli, ResaveAndLibraryWriteTheSameBytes)
 {
     TRun r = Run("resave " + Quote(kData + "route.mvx") + " " + Quote(Tmp("out.mvx")));
     EXPECT_EQ(r.Status, 0) << r.Err;
-    EXPECT_EQ(ReadFile(Tmp("out.mvx")), ReadFile(kData + "route.mvx"));
+    EXPECT_EQ(ReadBytes(Tmp("out.mvx")), ReadBytes(kData + "route.mvx"));
     // The route plan file only: no library appears anywhere.
     EXPECT_FALSE(std::filesystem::exists(dir_ / "Documents"));
 
     r = Run("library " + Quote(kData + "library.xml") + " " + Quote(Tmp("out.xml")));
     EXPECT_EQ(r.Status, 0) << r.Err;
-    EXPECT_EQ(ReadFile(Tmp("out.xml")), ReadFile(kData + "library.xml"));
+    EXPECT_EQ(ReadBytes(Tmp("out.xml")), ReadBytes(kData + "library.xml"));
 }
 
 TEST_F(MarovinCli, BrokenFilesAndWrongUsage)

@@ -1,6 +1,8 @@
 // The report commands of the three CLIs: text and PDF with the templates installed, the
 // missing-template message and exit codes without them.
 
+#include "tests/common/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,23 +17,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using testing_support::ReadBytes;
+using testing_support::Quote;
+
 const std::string kData = std::string(ORVANEL_TEST_DATA) + "/";
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-std::string Quote(const std::string& s)
-{
-    std::string out = "'";
-    for (char c : s)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
 
 struct TRun {
     int Status = -1;
@@ -91,8 +80,8 @@ protected:
         cmd += " >/dev/null 2>" + Quote(home_ + "/err.txt");
         TRun r;
         int raw = std::system(cmd.c_str());
-        r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.Err = ReadFile(home_ + "/err.txt");
+        r.Status = testing_support::ExitStatus(raw);
+        r.Err = ReadBytes(home_ + "/err.txt");
         return r;
     }
 
@@ -122,11 +111,11 @@ TEST_F(ReportCli, TextAndPdfFromTheInstalledTemplates)
         EXPECT_EQ(r.Status, 0) << c.Command << ": " << r.Err;
         EXPECT_EQ(r.Err, "") << c.Command;
         if (c.Expected[0]) {
-            EXPECT_EQ(ReadFile(out), ReadFile(kData + "report/expected/" + c.Expected)) << c.Command;
+            EXPECT_EQ(ReadBytes(out), ReadBytes(kData + "report/expected/" + c.Expected)) << c.Command;
         } else {
             std::string txt = home_ + "/pdf.txt";
             std::system(("pdftotext " + Quote(out) + " " + Quote(txt)).c_str());
-            EXPECT_NE(ReadFile(txt).find(c.PdfText), std::string::npos) << c.Command;
+            EXPECT_NE(ReadBytes(txt).find(c.PdfText), std::string::npos) << c.Command;
         }
         fs::remove(out);
     }

@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "tests/common/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -30,13 +32,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using testing_support::ReadBytes;
 
 void WriteFile(const std::string& path, const std::string& text)
 {
@@ -144,7 +140,7 @@ TEST_F(ReportUi, TextExportReplacesTheFileAndOpensIt)
     ASSERT_EQ(platform_.Dialogs.size(), 1u);
     EXPECT_EQ(platform_.Dialogs[0].Title, "Export to Text");
     EXPECT_EQ(platform_.Dialogs[0].DefaultExt, "txt");
-    EXPECT_EQ(ReadFile(out), ReportToText(RunReport(s)));
+    EXPECT_EQ(ReadBytes(out), ReportToText(RunReport(s)));
     EXPECT_EQ(platform_.Opened, std::vector<std::string>{out});
 
     // PDF the same way.
@@ -195,7 +191,7 @@ TEST_F(ReportUi, PreviewOpensAtRealSizeWithItsCommands)
         PreviewReport(BallastSource(90), TReportOptions{quick});
         EXPECT_TRUE(seen);
         EXPECT_TRUE(platform_.Messages.empty());
-        EXPECT_EQ(ReadFile(out), ReportToText(RunReport(BallastSource(90))));
+        EXPECT_EQ(ReadBytes(out), ReportToText(RunReport(BallastSource(90))));
         EXPECT_EQ(QApplication::topLevelWidgets().size(), 0);
     }
 }

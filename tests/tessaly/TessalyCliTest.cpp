@@ -1,5 +1,7 @@
 // tessaly-cli run as a process: output, files and exit status.
 
+#include "tests/common/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -17,15 +19,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string Data = std::string(ORVANEL_TEST_DATA) + "/tessaly/";
+using testing_support::ReadBytes;
 
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+const std::string Data = std::string(ORVANEL_TEST_DATA) + "/tessaly/";
 
 std::vector<std::string> Lines(const std::string& text)
 {
@@ -69,7 +65,7 @@ protected:
         cmd += " >'" + File("stdout") + "' 2>'" + File("stderr") + "'";
         TRun r;
         const int raw = std::system(cmd.c_str());
-        r.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.Status = testing_support::ExitStatus(raw);
         r.Out = ReadBytes(File("stdout"));
         r.Err = ReadBytes(File("stderr"));
         return r;
